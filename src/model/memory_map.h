@@ -41,7 +41,11 @@ constexpr quint32 channelAddress(int channel) {
 int rowToChannel(int row);
 int channelToRow(int channel);
 
-constexpr bool isDualRow(int row) { return row >= FirstDualRow && row <= LastDualRow; }
-constexpr bool isBugRow(int row) { return row >= FirstBugRow && row <= ChannelCount; }
+constexpr bool isDualRow(int row) {
+    return row >= FirstDualRow && row <= LastDualRow;
+}
+constexpr bool isBugRow(int row) {
+    return row >= FirstBugRow && row <= ChannelCount;
+}
 
 } // namespace rz::memmap

@@ -13,8 +13,8 @@ namespace rz::tables {
 constexpr int ModeCount = 7;
 constexpr int ModeNfm = 2;
 const QStringList& modeTexts();
-int modeRecordCode(int index);           // NFM -> 0 ("FM"); out of range -> 0
-QString modeTextForCode(int recordCode); // 0..5; other codes -> ""
+int modeRecordCode(int index);            // NFM -> 0 ("FM"); out of range -> 0
+QString modeTextForCode(int recordCode);  // 0..5; other codes -> ""
 int modeCodeForText(const QString& text); // "FM" 0 ... "CW" 5; anything else 0
 
 // Tuning step: the index is also the record code; sizes in 10 Hz units.
@@ -57,8 +57,8 @@ int trainIndexForText(const QString& text);
 // Tone-squelch type: the index is the record code (2 "Tone" has no grid text).
 constexpr int ToneTypeCount = 6;
 constexpr int ToneTypeTone = 2;
-const QStringList& toneTypeCaptions(); // dialog options "None" ... "DCS"
-QString toneTypeGridText(int code);    // "" for 2 and out of range
+const QStringList& toneTypeCaptions();            // dialog options "None" ... "DCS"
+QString toneTypeGridText(int code);               // "" for 2 and out of range
 int toneTypeCodeForText(const QString& gridText); // unknown -> 0
 
 // Shift direction.

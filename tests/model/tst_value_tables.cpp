@@ -1,0 +1,86 @@
+#include "model/value_tables.h"
+
+#include <QtTest>
+
+using namespace rz::tables;
+
+class TestValueTables : public QObject {
+    Q_OBJECT
+private slots:
+    void tableSizesAndLandmarks() {
+        QCOMPARE(modeTexts().size(), ModeCount);
+        QCOMPARE(stepTexts().size(), StepCount);
+        QCOMPARE(ctcssTexts().size(), CtcssCount);
+        QCOMPARE(dcsTexts().size(), DcsCount);
+        QCOMPARE(trainTexts().size(), TrainCount);
+        // The sub-kilohertz steps come last, after 1 MHz.
+        QCOMPARE(stepText(15), QStringLiteral("1MHz"));
+        QCOMPARE(stepText(16), QStringLiteral("50Hz"));
+        QCOMPARE(stepSize(16), 5);
+        QCOMPARE(stepText(17), QStringLiteral("100Hz"));
+        QCOMPARE(stepSize(2), 833);
+        QCOMPARE(trainText(0), QStringLiteral("300Hz"));
+        QCOMPARE(trainText(7), QStringLiteral("1000Hz"));
+        QCOMPARE(trainText(27), QStringLiteral("3000Hz"));
+        QCOMPARE(trainText(28), QStringLiteral("JR"));
+        QCOMPARE(trainText(TrainBug), QStringLiteral("2300Hz"));
+        QCOMPARE(dcsText(103), QStringLiteral("754"));
+        QCOMPARE(ctcssText(CtcssDefault), QStringLiteral("88.5Hz"));
+        QCOMPARE(ctcssText(38), QStringLiteral("250.3Hz"));
+        QCOMPARE(ctcssText(39), QString());
+        QCOMPARE(gridHeadings().mid(1, 3), QStringList({"Freqency", "mode", "step"}));
+        QCOMPARE(gridHeadings().size(), 13);
+        QCOMPARE(bugPresetFrequencies().size(), BugCount);
+        QCOMPARE(bugPresetFrequencies().last(), QStringLiteral("139.94000MHz"));
+    }
+
+    void recordCodes() {
+        // NFM has no code of its own and reads back as FM.
+        QCOMPARE(modeRecordCode(ModeNfm), 0);
+        QCOMPARE(modeTextForCode(modeRecordCode(ModeNfm)), QStringLiteral("FM"));
+        QCOMPARE(modeCodeForText("NFM"), 0);
+        QCOMPARE(modeCodeForText("CW"), 5);
+        QCOMPARE(modeTextForCode(6), QString());
+        QCOMPARE(ctcssRecordCode(0), 0);
+        QCOMPARE(ctcssRecordCode(1), 2);
+        QCOMPARE(ctcssRecordCode(38), 39);
+        QCOMPARE(ctcssIndexForCode(0), 0);
+        QCOMPARE(ctcssIndexForCode(1), 0);
+        QCOMPARE(ctcssIndexForCode(2), 1);
+        for (int k = 0; k < CtcssCount; ++k)
+            QCOMPARE(ctcssIndexForCode(ctcssRecordCode(k)), k);
+        QCOMPARE(toneTypeGridText(2), QString());
+        QCOMPARE(toneTypeCodeForText("Tone"), 0);
+        QCOMPARE(toneTypeCodeForText("DCS"), 5);
+        QCOMPARE(toneTypeCodeForText("bogus"), 0);
+        QCOMPARE(shiftGridText(7), QStringLiteral("Off"));
+        QCOMPARE(shiftCodeForText("-"), 2);
+        QCOMPARE(skipGridText(2), QString());
+        QCOMPARE(skipCodeForText("*"), 1);
+    }
+
+    void stepFallback_data() {
+        QTest::addColumn<int>("fraction");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("145.150 keeps 15k") << 15000 << 0 << 5 << 5;
+        QTest::newRow("145.215 15k -> 5k") << 21500 << 0 << 5 << 0;
+        QTest::newRow("145.215 25k -> 5k") << 21500 << 0 << 7 << 0;
+        QTest::newRow("145.19375 -> 6.25k") << 19375 << 0 << 4 << 1;
+        QTest::newRow("fits neither -> 50Hz") << 12345 << 0 << 0 << 16;
+        QTest::newRow("offset decides too") << 15000 << 625 << 5 << 1;
+        QTest::newRow("8.33k exact") << 833 * 3 << 0 << 2 << 2;
+    }
+
+    void stepFallback() {
+        QFETCH(int, fraction);
+        QFETCH(int, offset);
+        QFETCH(int, chosen);
+        QFETCH(int, expected);
+        QCOMPARE(fittedStep(fraction, offset, chosen), expected);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestValueTables)
+#include "tst_value_tables.moc"
