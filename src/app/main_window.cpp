@@ -1,0 +1,324 @@
+#include "app/main_window.h"
+#include "app/product.h"
+#include "app/user_dialogs.h"
+#include "app/version_box.h"
+#include "files/config_file.h"
+#include "memory/ui/channel_grid.h"
+#include "memory/ui/memory_page.h"
+#include <QAction>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+
+namespace rz {
+namespace {
+
+int px(int twips) {
+    return ChannelGrid::px(twips);
+}
+
+const char* const FrameCaptions[MainWindow::TabCount] = {"Memory", "Bank", "Setting", "Set mode"};
+
+} // namespace
+
+MainWindow::MainWindow(const Options& options, QWidget* parent)
+    : QMainWindow(parent), options_(options),
+      ports_(options.ports ? *options.ports : SerialPortList::scan()),
+      configPath_(options.configPath.isEmpty() ? config::defaultPath() : options.configPath),
+      dialogs_(std::make_unique<QtUserDialogs>(this)),
+      runDialog_([](QDialog& dialog) { dialog.exec(); }) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(product::title());
+    resize(px(13740), px(8130));
+    setCentralWidget(new QWidget(this));
+
+    // Start-up order: region and port defaults, the grid with its codes,
+    // the default bank layout and its row labels, then the configuration.
+    buildMenus();
+    buildStatusArea();
+    buildTabs();
+    banks_.loadDefault();
+    RefreshBankRowLabels(banks_, table_);
+    grid()->selectRow(1);
+    readConfiguration();
+    currentTab_ = MemoryTab; // its frame is the one shown
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenus() {
+    const auto item = [this](QMenu* menu, const char* caption, const char* name) {
+        QAction* action = menu->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QLatin1String(name));
+        return action;
+    };
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File(&F)"));
+    file->setObjectName(QStringLiteral("MenuFile"));
+    item(file, "Open(&O)", "ReadFile");
+    item(file, "Save(&S)", "TEST_CLICK");
+    item(file, "Import(&I)", "FILE_INPORT");
+    item(file, "Export(&E)", "FILE_EXPORT");
+
+    QMenu* port = menuBar()->addMenu(QStringLiteral("Port(&P)"));
+    port->setObjectName(QStringLiteral("MenuPort"));
+    for (int n = 1; n <= SerialPortList::Count; ++n) {
+        QAction* action = port->addAction(ports_.caption(n));
+        action->setObjectName(QStringLiteral("MenuSetCom(%1)").arg(n));
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [this, n] { choosePort(n); });
+        portActions_[size_t(n - 1)] = action;
+    }
+
+    QMenu* comm = menuBar()->addMenu(QStringLiteral("COMM(&C)"));
+    comm->setObjectName(QStringLiteral("MenuComm"));
+    item(comm, "Write all(&W)", "ALL_WRITE");
+    item(comm, "Read all(&R)", "ALL_READ");
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Help(&H)"));
+    help->setObjectName(QStringLiteral("MenuHelp"));
+    connect(item(help, "Version(&V)", "MenuVersion"), &QAction::triggered, this,
+            &MainWindow::showVersionBox);
+}
+
+void MainWindow::buildStatusArea() {
+    QWidget* area = centralWidget();
+    const char* const captions[] = {"J", "E/EGR", "T"};
+    const int x[] = {6300, 6900, 7950}, width[] = {550, 1000, 500};
+    for (int i = 0; i < 3; ++i) {
+        auto* option = new QRadioButton(QLatin1String(captions[i]), area);
+        option->setObjectName(QStringLiteral("optRegion(%1)").arg(i));
+        option->setGeometry(px(x[i]), px(120), px(width[i]), px(330));
+        connect(option, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                emit regionChanged(region());
+        });
+        regions_[size_t(i)] = option;
+    }
+    regions_[size_t(Region::E)]->setChecked(true);
+
+    progressBar_ = new QProgressBar(area);
+    progressBar_->setObjectName(QStringLiteral("ProgressBar1"));
+    progressBar_->setTextVisible(false);
+    progressBar_->setRange(0, 100);
+    progressBar_->setValue(0);
+    progressBar_->setGeometry(px(8700), px(150), px(3600), px(270));
+    progressBar_->installEventFilter(this);
+
+    progressText_ = new QLineEdit(QStringLiteral("0%"), area);
+    progressText_->setObjectName(QStringLiteral("Progress"));
+    progressText_->setReadOnly(true);
+    progressText_->setAlignment(Qt::AlignRight);
+    progressText_->setGeometry(px(12400), px(120), px(780), px(330));
+    auto* percent = new QLabel(QStringLiteral("%"), area);
+    percent->setGeometry(px(13230), px(120), px(300), px(330));
+}
+
+void MainWindow::buildTabs() {
+    QWidget* area = centralWidget();
+    tabs_ = new QTabBar(area);
+    tabs_->setObjectName(QStringLiteral("TabStrip1"));
+    tabs_->setExpanding(false);
+    tabs_->setDrawBase(false);
+    for (const char* caption : FrameCaptions)
+        tabs_->addTab(QLatin1String(caption));
+    const QSize tabSize = tabs_->sizeHint();
+    tabs_->setGeometry(px(120), px(120), tabSize.width(), tabSize.height());
+
+    auto* panel = new QFrame(area);
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setGeometry(px(120), px(120) + tabSize.height(), px(13455), px(7335) - tabSize.height());
+
+    memoryPage_ = new MemoryPage(
+        table_, link_, [this] { return region(); }, area);
+    frames_[0] = memoryPage_;
+    for (int i = 1; i < TabCount; ++i) {
+        frames_[size_t(i)] = new QGroupBox(QLatin1String(FrameCaptions[i]), area);
+        frames_[size_t(i)]->setObjectName(QStringLiteral("A_FRAME(%1)").arg(i));
+    }
+    // Every frame sits at the same place; only one is visible.
+    const QSize sizes[] = {{13215, 6855}, {11895, 6255}, {13215, 6855}, {13215, 6855}};
+    for (int i = 0; i < TabCount; ++i) {
+        frames_[size_t(i)]->setGeometry(px(200), px(480), px(sizes[i].width()),
+                                        px(sizes[i].height()));
+        frames_[size_t(i)]->setVisible(i == 0);
+    }
+
+    connect(tabs_, &QTabBar::currentChanged, this, [this](int index) { switchTab(index + 1); });
+    connect(memoryPage_, &MemoryPage::progressChanged, this, &MainWindow::setProgress);
+    const std::pair<const char*, void (MainWindow::*)()> transfers[] = {
+        {"MEM_ONE_READ", &MainWindow::readOneChannel},
+        {"MEM_ONE_WRITE", &MainWindow::writeOneChannel},
+        {"READ_Botton", &MainWindow::readChannels},
+        {"WRITE_Botton", &MainWindow::writeChannels}};
+    for (const auto& [name, slot] : transfers)
+        connect(memoryPage_->button(name), &QPushButton::clicked, this, slot);
+}
+
+void MainWindow::readConfiguration() {
+    const config::PortSetting setting = config::readPort(configPath_);
+    selectedPort_ = setting.port;
+    checkedPort_ = setting.checkedItem;
+    updatePortChecks();
+}
+
+void MainWindow::updatePortChecks() {
+    for (int n = 1; n <= SerialPortList::Count; ++n)
+        portActions_[size_t(n - 1)]->setChecked(n == checkedPort_);
+}
+
+Region MainWindow::region() const {
+    for (int i = 0; i < 3; ++i)
+        if (regions_[size_t(i)]->isChecked())
+            return Region(i);
+    return Region::E;
+}
+
+ChannelGrid* MainWindow::grid() const {
+    return memoryPage_->grid();
+}
+
+int MainWindow::currentRow() const {
+    return grid()->currentRow();
+}
+
+int MainWindow::selectionEnd() const {
+    return grid()->selectionEnd();
+}
+
+void MainWindow::setProgress(int value, int maximum) {
+    progressBar_->setMaximum(maximum);
+    progressBar_->setValue(value);
+}
+
+void MainWindow::setProgressText(const QString& text) {
+    progressText_->setText(text);
+}
+
+QAction* MainWindow::menuAction(const char* objectName) const {
+    return findChild<QAction*>(QLatin1String(objectName));
+}
+
+void MainWindow::setUserDialogs(std::unique_ptr<UserDialogs> dialogs) {
+    dialogs_ = std::move(dialogs);
+}
+
+void MainWindow::setDialogRunner(DialogRunner runner) {
+    runDialog_ = runner;
+    memoryPage_->setDialogRunner(std::move(runner));
+}
+
+void MainWindow::usePortDevice(const QString& device) {
+    const int port = ports_.assign(device);
+    portActions_[size_t(port - 1)]->setText(ports_.caption(port));
+    selectedPort_ = port;
+    checkedPort_ = port;
+    updatePortChecks();
+}
+
+bool MainWindow::transferAllowed() const {
+    return !link_.isBusy();
+}
+
+void MainWindow::readOneChannel() {
+    if (!transferAllowed())
+        return;
+}
+
+void MainWindow::writeOneChannel() {
+    if (!transferAllowed())
+        return;
+}
+
+void MainWindow::readChannels() {
+    if (!transferAllowed())
+        return;
+}
+
+void MainWindow::writeChannels() {
+    if (!transferAllowed())
+        return;
+}
+
+void MainWindow::resetReceiver() {
+    if (!transferAllowed())
+        return;
+}
+
+void MainWindow::choosePort(int port) {
+    if (!link_.isBusy() && port >= 1 && port <= SerialPortList::Count) {
+        selectedPort_ = port;
+        checkedPort_ = port;
+        updatePortChecks();
+        emit portChosen(port);
+        return;
+    }
+    updatePortChecks(); // the menu toggled its own check mark: put it back
+}
+
+void MainWindow::showVersionBox() {
+    if (link_.isBusy())
+        return;
+    VersionBox box(this);
+    box.move(frameGeometry().topLeft() + QPoint(px(2000), px(1000)));
+    runDialog_(box);
+}
+
+void MainWindow::switchTab(int tab) {
+    const auto showTabOf = [this](int shown) {
+        const QSignalBlocker quiet(tabs_);
+        tabs_->setCurrentIndex(shown - 1);
+    };
+    if (link_.isBusy() || tab == currentTab_) {
+        showTabOf(currentTab_);
+        return;
+    }
+    const int previous = currentTab_;
+    currentTab_ = tab;
+    if (!banks_.isConsistent()) {
+        if (tab != BankTab && !dialogs_->askOkCancel(QStringLiteral("Bank Total Error. Init Data?"),
+                                                     QStringLiteral("Caution"))) {
+            currentTab_ = previous;
+            showTabOf(previous);
+            return;
+        }
+        banks_.loadDefault();
+    }
+    if (tab == MemoryTab)
+        RefreshBankRowLabels(banks_, table_);
+    emit tabSwitching(tab);
+    showTabOf(tab);
+    for (int i = 0; i < TabCount; ++i)
+        frames_[size_t(i)]->setVisible(i == tab - 1);
+}
+
+void MainWindow::MSFlexGrid1_DblClick() {
+    memoryPage_->MSFlexGrid1_DblClick();
+}
+
+void MainWindow::Set_Memory_Data() {
+    memoryPage_->Set_Memory_Data();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // A running operation sees the flag at its next wait and ends itself.
+    link_.setClosing(true);
+    emit closing();
+    event->accept();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == progressBar_ && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+        resetReceiver();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace rz

@@ -1,0 +1,142 @@
+#pragma once
+// The main window "Form1": menus, the four tabs with their frames, the
+// progress display and the region options. It owns every in-memory copy of
+// the receiver's data for the whole run of the program.
+#include "banks/bank_layout.h"
+#include "files/serial_ports.h"
+#include "link/link_state.h"
+#include "model/channel_table.h"
+#include "model/region.h"
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QAction;
+class QDialog;
+class QGroupBox;
+class QLineEdit;
+class QProgressBar;
+class QRadioButton;
+class QTabBar;
+
+namespace rz {
+
+class ChannelGrid;
+class MemoryPage;
+class UserDialogs;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    struct Options {
+        QString configPath;                  // empty: the usual place
+        std::optional<SerialPortList> ports; // none: the machine's ports
+    };
+    using DialogRunner = std::function<void(QDialog&)>;
+
+    static constexpr int TabCount = 4;
+    static constexpr int MemoryTab = 1, BankTab = 2, SettingTab = 3, SetModeTab = 4;
+
+    explicit MainWindow(const Options& options = Options(), QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The stores.
+    ChannelTable& channelTable() { return table_; }
+    BankLayout& bankLayout() { return banks_; }
+    LinkState& linkState() { return link_; }
+
+    // The port every radio operation uses, 1..16, and the device behind it.
+    int selectedPort() const { return selectedPort_; }
+    QString selectedPortDevice() const { return ports_.device(selectedPort_); }
+    const SerialPortList& ports() const { return ports_; }
+    QString configPath() const { return configPath_; }
+    Region region() const;
+
+    // The grid's cursor row and the other end of its selection (rows 1..1721).
+    ChannelGrid* grid() const;
+    MemoryPage* memoryPage() const { return memoryPage_; }
+    int currentRow() const;
+    int selectionEnd() const;
+
+    // The frame of tab 1..4 (A_FRAME(tab - 1)) and the tab last shown.
+    QGroupBox* frame(int tab) const { return frames_[size_t(tab - 1)]; }
+    int currentTab() const { return currentTab_; }
+
+    // The progress display of the transfers.
+    void setProgress(int value, int maximum);
+    void setProgressText(const QString& text);
+    QProgressBar* progressBar() const { return progressBar_; }
+
+    QAction* menuAction(const char* objectName) const;
+
+    // Message boxes and questions; tests put in their own.
+    UserDialogs& userDialogs() { return *dialogs_; }
+    void setUserDialogs(std::unique_ptr<UserDialogs> dialogs);
+    // How modal dialogs are shown; tests work them without a nested loop.
+    void setDialogRunner(DialogRunner runner);
+
+    // A device given on the command line: it gets a port number and becomes
+    // the selected port (nothing is written).
+    void usePortDevice(const QString& device);
+
+public slots:
+    // The Memory tab's transfer buttons and the progress bar click; they
+    // check the busy code and are connected to the transfers elsewhere.
+    void readOneChannel();
+    void writeOneChannel();
+    void readChannels();
+    void writeChannels();
+    void resetReceiver();
+
+    void choosePort(int port);
+    void showVersionBox();
+    void switchTab(int tab);
+    void MSFlexGrid1_DblClick();
+    void Set_Memory_Data();
+
+signals:
+    // A port item was chosen: the whole data set is written to the
+    // configuration file by whoever handles this.
+    void portChosen(int port);
+    void regionChanged(Region region);
+    // A tab switch has passed the bank check and its frame is about to show.
+    void tabSwitching(int tab);
+    // The window is closing; a running operation stops at its next wait.
+    void closing();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildTabs();
+    void buildStatusArea();
+    void readConfiguration();
+    void updatePortChecks();
+    bool transferAllowed() const;
+
+    Options options_;
+    ChannelTable table_;
+    BankLayout banks_;
+    LinkState link_;
+    SerialPortList ports_;
+    QString configPath_;
+    int selectedPort_ = 1;
+    int checkedPort_ = 0; // the Port menu item with the check mark, 0 for none
+    int currentTab_ = 0;
+
+    std::unique_ptr<UserDialogs> dialogs_;
+    DialogRunner runDialog_;
+    std::array<QAction*, SerialPortList::Count> portActions_{};
+    QTabBar* tabs_ = nullptr;
+    std::array<QGroupBox*, TabCount> frames_{};
+    MemoryPage* memoryPage_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
+    QLineEdit* progressText_ = nullptr;
+    std::array<QRadioButton*, 3> regions_{};
+};
+
+} // namespace rz

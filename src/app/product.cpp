@@ -1,0 +1,52 @@
+#include "app/product.h"
+#include <QPainter>
+#include <QPainterPath>
+
+namespace rz::product {
+
+QString noticeLine1() {
+    return QStringLiteral("Clone and programming utility for the RZ-V70 receiver.");
+}
+
+QString noticeLine2() {
+    return QStringLiteral("Keep a saved copy of your receiver's data before writing to it.");
+}
+
+QPixmap receiverPicture(int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal u = size / 16.0;
+    p.setPen(QPen(Qt::black, u * 0.5));
+    p.drawLine(QPointF(u * 10, u * 4), QPointF(u * 11, u * 0.5)); // antenna
+    p.setBrush(QColor(60, 60, 70));
+    p.drawRoundedRect(QRectF(u * 4, u * 4, u * 8, u * 11.5), u, u);
+    p.setBrush(QColor(150, 200, 150));
+    p.drawRect(QRectF(u * 5, u * 5, u * 6, u * 3)); // display
+    p.setBrush(QColor(200, 200, 200));
+    for (int row = 0; row < 3; ++row)
+        for (int col = 0; col < 3; ++col)
+            p.drawEllipse(QRectF(u * (5.2 + 2 * col), u * (9 + 2 * row), u * 1.4, u * 1.2));
+    return pixmap;
+}
+
+QPixmap wavePicture(int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal u = size / 16.0;
+    p.setPen(QPen(QColor(30, 90, 170), u));
+    p.setBrush(Qt::NoBrush);
+    for (int i = 1; i <= 3; ++i) {
+        const qreal r = u * 2.5 * i;
+        p.drawArc(QRectF(u * 8 - r, u * 8 - r, 2 * r, 2 * r), -45 * 16, 90 * 16);
+        p.drawArc(QRectF(u * 8 - r, u * 8 - r, 2 * r, 2 * r), 135 * 16, 90 * 16);
+    }
+    p.setBrush(QColor(30, 90, 170));
+    p.drawEllipse(QPointF(u * 8, u * 8), u, u);
+    return pixmap;
+}
+
+} // namespace rz::product

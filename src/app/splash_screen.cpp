@@ -1,0 +1,58 @@
+#include "app/splash_screen.h"
+#include "app/product.h"
+#include <QGridLayout>
+#include <QLabel>
+#include <QTimer>
+
+namespace rz {
+
+SplashScreen::SplashScreen(QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), timer_(new QTimer(this)) {
+    setObjectName(QStringLiteral("frmSplash"));
+    setFocusPolicy(Qt::StrongFocus);
+    timer_->setObjectName(QStringLiteral("Timer1"));
+    timer_->setInterval(500);
+    timer_->setSingleShot(true);
+    connect(timer_, &QTimer::timeout, this, &SplashScreen::finish);
+
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(24, 24, 24, 24);
+    auto* left = new QLabel(this);
+    left->setPixmap(product::receiverPicture(96));
+    auto* right = new QLabel(this);
+    right->setPixmap(product::wavePicture(96));
+    auto* name = new QLabel(product::name(), this);
+    QFont big = name->font();
+    big.setPointSize(big.pointSize() * 2);
+    big.setBold(true);
+    name->setFont(big);
+    layout->addWidget(left, 0, 0, 3, 1);
+    layout->addWidget(name, 0, 1);
+    layout->addWidget(new QLabel(product::versionText(), this), 1, 1);
+    layout->addWidget(right, 0, 2, 3, 1);
+    layout->addWidget(new QLabel(product::noticeLine1(), this), 3, 0, 1, 3);
+    layout->addWidget(new QLabel(product::noticeLine2(), this), 4, 0, 1, 3);
+    setStyleSheet(QStringLiteral("rz--SplashScreen { border: 1px solid gray; }"));
+}
+
+void SplashScreen::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    timer_->start();
+    activateWindow();
+    setFocus();
+}
+
+void SplashScreen::keyPressEvent(QKeyEvent*) {
+    finish();
+}
+
+void SplashScreen::finish() {
+    timer_->stop();
+    if (done_)
+        return;
+    done_ = true;
+    close();
+    emit finished();
+}
+
+} // namespace rz

@@ -1,0 +1,27 @@
+#include "app/user_dialogs.h"
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace rz {
+
+void QtUserDialogs::message(const QString& text, const QString& title) {
+    QMessageBox::information(parent_, title, text, QMessageBox::Ok);
+}
+
+bool QtUserDialogs::askOkCancel(const QString& text, const QString& title) {
+    return QMessageBox::question(parent_, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+QString QtUserDialogs::openFileName(const QString& title, const QString& filter,
+                                    const QString& folder) {
+    return QFileDialog::getOpenFileName(parent_, title, folder, filter);
+}
+
+QString QtUserDialogs::saveFileName(const QString& title, const QString& filter,
+                                    const QString& folder) {
+    // The file dialog asks before overwriting.
+    return QFileDialog::getSaveFileName(parent_, title, folder, filter);
+}
+
+} // namespace rz

@@ -1,0 +1,40 @@
+#pragma once
+// Every message box, question and file dialog of the program goes through
+// this interface, so that a test can record and answer them instead of
+// waiting on a modal box.
+#include <QString>
+
+class QWidget;
+
+namespace rz {
+
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+    // A message with an OK button.
+    virtual void message(const QString& text, const QString& title) = 0;
+    // A question with OK and Cancel; true for OK.
+    virtual bool askOkCancel(const QString& text, const QString& title) = 0;
+    // File choosers; an empty path when the user cancels.
+    virtual QString openFileName(const QString& title, const QString& filter,
+                                 const QString& folder) = 0;
+    virtual QString saveFileName(const QString& title, const QString& filter,
+                                 const QString& folder) = 0;
+};
+
+// The real boxes, parented to a window.
+class QtUserDialogs : public UserDialogs {
+public:
+    explicit QtUserDialogs(QWidget* parent) : parent_(parent) {}
+    void message(const QString& text, const QString& title) override;
+    bool askOkCancel(const QString& text, const QString& title) override;
+    QString openFileName(const QString& title, const QString& filter,
+                         const QString& folder) override;
+    QString saveFileName(const QString& title, const QString& filter,
+                         const QString& folder) override;
+
+private:
+    QWidget* parent_;
+};
+
+} // namespace rz

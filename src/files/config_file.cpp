@@ -1,0 +1,62 @@
+#include "files/config_file.h"
+#include "model/code_page.h"
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace rz::config {
+
+static const char FileName[] = "RZ-V70_Writer.INI";
+
+QString defaultPath() {
+    const QString overridden = qEnvironmentVariable("RZ_V70_CONFIG");
+    if (!overridden.isEmpty())
+        return overridden;
+    const QString programDir = QCoreApplication::applicationDirPath();
+    if (!programDir.isEmpty() && QFileInfo(programDir).isWritable())
+        return QDir(programDir).filePath(QLatin1String(FileName));
+    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    return QDir(userDir).filePath(QLatin1String(FileName));
+}
+
+// The number the two characters start with, as a lenient reader of numbers
+// sees it ("07" -> 7, " 7" -> 7, "7x" -> 7, "xx" -> 0).
+static int leadingNumber(const QString& text) {
+    const QString trimmed = text.trimmed();
+    int value = 0;
+    for (const QChar c : trimmed) {
+        if (c < QChar('0') || c > QChar('9'))
+            break;
+        value = value * 10 + (c.unicode() - '0');
+    }
+    return value;
+}
+
+PortSetting readPort(const QString& path) {
+    PortSetting setting;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return setting;
+    setting.fileRead = true;
+    while (!file.atEnd()) {
+        QByteArray bytes = file.readLine();
+        while (bytes.endsWith('\n') || bytes.endsWith('\r'))
+            bytes.chop(1);
+        const QString line = cp932::decode(bytes);
+        if (!line.startsWith(QLatin1String("CO")))
+            continue;
+        const int number = line.size() == 9 ? leadingNumber(line.mid(7, 2)) : 0;
+        setting.port = number >= 1 && number <= PortCount ? number : 1;
+        setting.checkedItem = setting.port;
+        return setting;
+    }
+    return setting;
+}
+
+QString portLine(int port) {
+    return QStringLiteral("COMPORT%1").arg(port, 2, 10, QChar('0'));
+}
+
+} // namespace rz::config

@@ -1,0 +1,28 @@
+#pragma once
+// The configuration file "RZ-V70_Writer.INI". It has the clone file's text
+// format; at start-up only its port line ("COMPORT07") is read.
+#include <QString>
+
+namespace rz::config {
+
+constexpr int PortCount = 16;
+
+struct PortSetting {
+    bool fileRead = false; // the file could be opened and read
+    int port = 1;          // the selected port, 1..16
+    int checkedItem = 0;   // the Port menu item to check, 0 for none
+};
+
+// The file beside the program when that folder is writable, otherwise in the
+// user's configuration folder. RZ_V70_CONFIG overrides both.
+QString defaultPath();
+
+// Missing or unreadable file, or no "CO" line: port 1 and no check mark.
+// A 9-character "CO" line gives the port of its last two characters; any
+// other line, or a number of 0, above 16 or none at all, gives port 1.
+PortSetting readPort(const QString& path);
+
+// The port line written for port n: "COMPORT07".
+QString portLine(int port);
+
+} // namespace rz::config

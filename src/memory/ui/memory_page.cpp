@@ -1,0 +1,163 @@
+#include "memory/ui/memory_page.h"
+#include "link/link_state.h"
+#include "memory/channel_form.h"
+#include "memory/row_commands.h"
+#include "memory/set_memory_data.h"
+#include "memory/ui/channel_grid.h"
+#include "memory/ui/memory_setting_dialog.h"
+#include "model/channel_table.h"
+#include "model/memory_map.h"
+#include <QPushButton>
+
+namespace rz {
+namespace {
+
+struct ButtonPlace {
+    const char* caption;
+    const char* name;
+    int x, y, width; // twips inside the frame
+};
+
+// Beneath the grid, transfers on the left, editing on the right.
+constexpr ButtonPlace Buttons[] = {
+    {"One Memory Read", "MEM_ONE_READ", 120, 6360, 1800},
+    {"One Memory Write", "MEM_ONE_WRITE", 2000, 6360, 1800},
+    {"Memory Read", "READ_Botton", 3880, 6360, 1500},
+    {"Memory Write", "WRITE_Botton", 5460, 6360, 1500},
+    {"Up", "LIST_SET(0)", 7380, 6360, 900},
+    {"Down", "LIST_SET(1)", 8360, 6360, 900},
+    {"Clear", "Clear_Botton", 9680, 6360, 1500},
+    {"All Clear", "ALL_Reset", 11260, 6360, 1500},
+};
+constexpr int ButtonHeight = 375;
+
+} // namespace
+
+MemoryPage::MemoryPage(ChannelTable& table, LinkState& link, std::function<Region()> region,
+                       QWidget* parent)
+    : QGroupBox(QStringLiteral("Memory"), parent), table_(table), link_(link),
+      region_(std::move(region)), grid_(new ChannelGrid(table, this)),
+      runDialog_([](QDialog& dialog) { dialog.exec(); }) {
+    setObjectName(QStringLiteral("A_FRAME(0)"));
+    layOut();
+    connect(grid_, &ChannelGrid::openRequested, this, &MemoryPage::openDialog);
+    connect(grid_, &ChannelGrid::deleteRequested, this, &MemoryPage::deleteKey);
+    connect(button("Clear_Botton"), &QPushButton::clicked, this, &MemoryPage::clearSelection);
+    connect(button("ALL_Reset"), &QPushButton::clicked, this, &MemoryPage::clearAll);
+    connect(button("LIST_SET(0)"), &QPushButton::clicked, this, &MemoryPage::up);
+    connect(button("LIST_SET(1)"), &QPushButton::clicked, this, &MemoryPage::down);
+}
+
+void MemoryPage::layOut() {
+    grid_->setGeometry(ChannelGrid::px(100), ChannelGrid::px(270), ChannelGrid::px(13000),
+                       ChannelGrid::px(6000));
+    for (const ButtonPlace& b : Buttons) {
+        auto* button = new QPushButton(QLatin1String(b.caption), this);
+        button->setObjectName(QLatin1String(b.name));
+        button->setGeometry(ChannelGrid::px(b.x), ChannelGrid::px(b.y), ChannelGrid::px(b.width),
+                            ChannelGrid::px(ButtonHeight));
+    }
+}
+
+QPushButton* MemoryPage::button(const char* objectName) const {
+    return findChild<QPushButton*>(QLatin1String(objectName), Qt::FindDirectChildrenOnly);
+}
+
+bool MemoryPage::editRow(int row) {
+    if (storing_ || link_.isBusy())
+        return false;
+    row = memory::dialogRow(row);
+    if (row == 0)
+        return false;
+    const bool pair = memmap::isDualRow(row);
+
+    MemorySettingDialog dialog(region_(), this);
+    const QWidget* main = window();
+    dialog.move(main->frameGeometry().left(), main->frameGeometry().top() + ChannelGrid::px(1000));
+    dialog.load(table_.text(row, ColLabel), form::fromRow(table_.row(row)));
+    if (pair)
+        dialog.loadSub(table_.text(row + 1, ColLabel),
+                       form::fromRow(table_.row(row + 1), FormLimits::subSet()));
+    grid_->selectRow(row);
+    result_.navigation = DialogResult::Stay;
+    runDialog_(dialog);
+
+    if (const auto& outcome = dialog.outcome()) {
+        result_ = outcome->result;
+        table_.setInUse(row, outcome->firstInUse);
+        if (pair)
+            table_.setInUse(row + 1, outcome->secondInUse);
+    } else {
+        result_.action = DialogResult::Nothing; // "Cancel" or the window closed
+    }
+    Set_Memory_Data();
+    return true;
+}
+
+void MemoryPage::openDialog(bool followNavigation) {
+    int row = grid_->currentRow();
+    while (editRow(row)) {
+        const int navigation = result_.navigation;
+        if (!followNavigation || navigation == DialogResult::Stay)
+            return;
+        row = grid_->currentRow();
+        row = navigation == DialogResult::Next ? memory::nextDialogRow(row)
+                                               : memory::previousDialogRow(row);
+        grid_->selectRow(row);
+    }
+}
+
+void MemoryPage::Set_Memory_Data() {
+    storing_ = true;
+    const int row = grid_->currentRow();
+    rz::Set_Memory_Data(result_, table_, row);
+    grid_->selectRow(row);
+    storing_ = false;
+}
+
+void MemoryPage::clearRows() {
+    const int current = grid_->currentRow();
+    const int end = grid_->selectionEnd();
+    memory::clearSelectedRows(table_, current, end);
+    grid_->selectRows(current, end);
+}
+
+void MemoryPage::clearSelection() {
+    if (!link_.isBusy())
+        clearRows();
+}
+
+void MemoryPage::deleteKey() {
+    if (!link_.isBusy() && grid_->currentRow() < memmap::FirstBugRow)
+        clearRows();
+}
+
+void MemoryPage::clearAll() {
+    if (link_.isBusy())
+        return;
+    QPushButton* self = button("ALL_Reset");
+    const int current = grid_->currentRow();
+    const int end = grid_->selectionEnd();
+    emit progressChanged(0, 100);
+    self->setEnabled(false);
+    int shown = -1;
+    memory::clearAllRows(table_, [&](int value) {
+        if (value != shown)
+            emit progressChanged(shown = value, 100);
+    });
+    grid_->selectRows(current, end);
+    emit progressChanged(0, 100);
+    self->setEnabled(true);
+}
+
+void MemoryPage::up() {
+    if (!link_.isBusy())
+        grid_->moveUp();
+}
+
+void MemoryPage::down() {
+    if (!link_.isBusy())
+        grid_->moveDown();
+}
+
+} // namespace rz

@@ -1,0 +1,63 @@
+#include "memory/ui/typing_filter.h"
+#include "memory/channel_form.h"
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+
+namespace rz {
+
+TypingFilter::TypingFilter(QLineEdit* box, int maxDigits)
+    : QObject(box), box_(box), maxDigits_(maxDigits) {
+    box->installEventFilter(this);
+    box->setContextMenuPolicy(Qt::NoContextMenu);
+    box->setAcceptDrops(false);
+    box->setDragEnabled(false);
+}
+
+void TypingFilter::digits(QLineEdit* box, int maxDigits) {
+    new TypingFilter(box, maxDigits);
+}
+
+void TypingFilter::name(QLineEdit* box) {
+    new TypingFilter(box, 0);
+    box->setAttribute(Qt::WA_InputMethodEnabled, true);
+}
+
+bool TypingFilter::accepts(const QString& typed) const {
+    if (maxDigits_ == 0)
+        return form::acceptsNameText(box_->text(), typed);
+    for (const QChar c : typed)
+        if (!form::acceptsDigitKey(box_->text(), c, maxDigits_))
+            return false;
+    return true;
+}
+
+bool TypingFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != box_)
+        return false;
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Paste))
+            return true;
+        // Keys without text (arrows, Delete, Tab) keep their usual meaning.
+        if (key->text().isEmpty() || key->key() == Qt::Key_Backspace)
+            return false;
+        if (key->modifiers() & Qt::ControlModifier)
+            return false; // editing shortcuts; paste is refused above
+        return !accepts(key->text());
+    }
+    case QEvent::InputMethod: {
+        auto* im = static_cast<QInputMethodEvent*>(event);
+        return !im->commitString().isEmpty() && !accepts(im->commitString());
+    }
+    case QEvent::MouseButtonRelease:
+        // The middle button pastes the X11 selection.
+        return static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton;
+    default:
+        return false;
+    }
+}
+
+} // namespace rz
