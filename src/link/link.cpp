@@ -1,0 +1,164 @@
+#include "link/link.h"
+
+#include <QEventLoop>
+#include <QSerialPort>
+#include <QTimer>
+
+#include <chrono>
+
+namespace rz {
+
+namespace {
+
+// Time one byte takes on the wire: start bit, eight data bits, stop bit.
+constexpr std::chrono::microseconds wireTime(qint64 bytes) {
+    return std::chrono::microseconds(bytes * 10 * 1000000 / Link::BaudRate);
+}
+
+bool isFailure(QSerialPort::SerialPortError error) {
+    return error != QSerialPort::NoError && error != QSerialPort::TimeoutError;
+}
+
+} // namespace
+
+Link::Link(const QString& device, CancelToken* cancel)
+    : device_(device), cancel_(cancel), port_(std::make_unique<QSerialPort>()) {
+    port_->setPortName(device);
+    port_->setBaudRate(BaudRate);
+    port_->setDataBits(QSerialPort::Data8);
+    port_->setParity(QSerialPort::NoParity);
+    port_->setStopBits(QSerialPort::OneStop);
+    port_->setFlowControl(QSerialPort::NoFlowControl);
+}
+
+Link::~Link() {
+    close();
+}
+
+bool Link::open(PortProblem& problem) {
+    if (port_->isOpen())
+        return true;
+    if (port_->open(QIODevice::ReadWrite))
+        return true;
+    problem = diagnoseOpenFailure(device_, port_->error(), port_->errorString());
+    port_->clearError();
+    return false;
+}
+
+void Link::close() {
+    if (port_->isOpen())
+        port_->close();
+    port_->clearError();
+}
+
+PortProblem Link::failure() const {
+    return lostPort(device_, port_->errorString());
+}
+
+// Moves whatever the system has received into the port's buffer without
+// waiting.
+void Link::pull() {
+    port_->waitForReadyRead(0);
+    if (port_->error() == QSerialPort::TimeoutError)
+        port_->clearError();
+}
+
+Reply Link::exchange(const QByteArray& frame, int expectedLength, Deadline deadline) {
+    Reply reply;
+    if (isCancelled()) {
+        reply.status = Reply::Cancelled;
+        return reply;
+    }
+    if (!open(reply.problem)) {
+        reply.status = Reply::PortFailed;
+        return reply;
+    }
+
+    QEventLoop loop;
+    bool failed = false;
+    QObject::connect(port_.get(), &QSerialPort::readyRead, &loop, &QEventLoop::quit);
+    QObject::connect(port_.get(), &QSerialPort::errorOccurred, &loop,
+                     [&](QSerialPort::SerialPortError error) {
+                         if (isFailure(error)) {
+                             failed = true;
+                             loop.quit();
+                         }
+                     });
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    if (cancel_)
+        cancel_->attach(&loop);
+
+    if (port_->write(frame) != frame.size())
+        failed = true;
+    else
+        port_->flush();
+
+    for (;;) {
+        if (failed || isFailure(port_->error())) {
+            reply.status = Reply::PortFailed;
+            reply.problem = failure();
+            break;
+        }
+        const qint64 have = port_->bytesAvailable();
+        if (have >= expectedLength) {
+            pull();
+            reply.bytes = port_->readAll();
+            reply.status = Reply::Complete;
+            break;
+        }
+        if (isCancelled()) {
+            reply.status = Reply::Cancelled;
+            break;
+        }
+        if (deadline.hasExpired()) {
+            reply.status = Reply::TimedOut;
+            break;
+        }
+        if (have > 0) {
+            // Part of the reply is here; the rest cannot arrive faster than
+            // the line carries it. Pause for that long instead of waking for
+            // every few bytes, then take what has come.
+            const auto missing = wireTime(expectedLength - have);
+            const auto left = std::chrono::microseconds(deadline.remainingTimeNSecs() / 1000);
+            if (!cancel_ || cancel_->sleepFor(std::min(missing, left))) {
+                pull();
+                if (port_->bytesAvailable() > have)
+                    continue;
+            }
+        }
+        timer.start(int(std::max<qint64>(deadline.remainingTime(), 0)));
+        loop.exec();
+        timer.stop();
+    }
+
+    if (cancel_)
+        cancel_->detach();
+    if (reply.status == Reply::TimedOut && port_->isOpen())
+        port_->readAll(); // whatever came is discarded
+    close();
+    return reply;
+}
+
+Reply Link::send(const QByteArray& frame) {
+    Reply reply;
+    if (!open(reply.problem)) {
+        reply.status = Reply::PortFailed;
+        return reply;
+    }
+    bool written = port_->write(frame) == frame.size();
+    while (written && port_->bytesToWrite() > 0)
+        written = port_->waitForBytesWritten(ReplyTimeoutMs);
+    if (written && !isFailure(port_->error())) {
+        reply.status = Reply::Complete;
+    } else {
+        reply.status = Reply::PortFailed;
+        reply.problem = failure();
+    }
+    close();
+    return reply;
+}
+
+} // namespace rz

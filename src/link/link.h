@@ -1,0 +1,67 @@
+#pragma once
+// The serial link to the receiver: one command frame out, one reply back.
+//
+// The port is opened by each command and closed again after the complete
+// reply or the time-out, so the next command opens it anew. A wait ends when
+// at least the expected number of bytes has arrived (everything waiting is
+// then taken as the reply), when the reply timer runs out (the reply is
+// empty), when the port fails, or at once when the operation is cancelled.
+// Waiting blocks the calling thread; nothing spins.
+#include "link/cancel_token.h"
+#include "link/port_problem.h"
+#include <QByteArray>
+#include <QDeadlineTimer>
+#include <QString>
+#include <memory>
+
+class QSerialPort;
+
+namespace rz {
+
+// The reply timer of one exchange: QDeadlineTimer(ReplyTimeoutMs) and so on.
+using Deadline = QDeadlineTimer;
+
+struct Reply {
+    enum Status { Complete, TimedOut, PortFailed, Cancelled };
+    Status status = TimedOut;
+    QByteArray bytes;    // the reply; empty unless Complete
+    PortProblem problem; // why, when PortFailed
+
+    bool isComplete() const { return status == Complete; }
+};
+
+class Link {
+public:
+    static constexpr int BaudRate = 57600;
+    static constexpr int ReplyTimeoutMs = 1000;      // the reply timer
+    static constexpr int MemoryInitTimeoutMs = 7000; // the reply timer for "ZT~IM"
+
+    // device: a path ("/dev/ttyUSB0", "/dev/pts/3") or a system port name
+    // ("COM3" on Windows). The cancel token is the closing flag; it may be
+    // null (nothing cancels).
+    explicit Link(const QString& device, CancelToken* cancel = nullptr);
+    ~Link();
+    Link(const Link&) = delete;
+    Link& operator=(const Link&) = delete;
+
+    // Sends frame and collects the reply: see above.
+    Reply exchange(const QByteArray& frame, int expectedLength, Deadline deadline);
+    // Sends a frame whose reply is neither awaited nor read (the reset):
+    // opens the port, writes, closes. Complete or PortFailed.
+    Reply send(const QByteArray& frame);
+
+    bool isCancelled() const { return cancel_ && cancel_->isCancelled(); }
+    const QString& device() const { return device_; }
+    void close();
+
+private:
+    bool open(PortProblem& problem);
+    PortProblem failure() const;
+    void pull();
+
+    QString device_;
+    CancelToken* cancel_;
+    std::unique_ptr<QSerialPort> port_;
+};
+
+} // namespace rz

@@ -1,0 +1,156 @@
+#include "link/operation.h"
+
+#include "link/frames.h"
+
+namespace rz {
+
+Outcome Outcome::success(bool quiet, int failures) {
+    Outcome o;
+    o.kind = Success;
+    o.message = QStringLiteral("Success");
+    o.title = QStringLiteral(" Finish");
+    o.showMessage = !quiet;
+    o.failureCounter = failures;
+    return o;
+}
+
+Outcome Outcome::error(int failures) {
+    Outcome o;
+    o.kind = Error;
+    o.message = QStringLiteral("Error");
+    o.title = QStringLiteral(" Error");
+    o.failureCounter = failures;
+    return o;
+}
+
+Outcome Outcome::portError(const PortProblem& problem, int failures) {
+    Outcome o;
+    o.kind = PortError;
+    o.message = QStringLiteral("Port Error");
+    o.title = QStringLiteral(" Error");
+    o.detail = problem.detail();
+    o.failureCounter = failures;
+    return o;
+}
+
+Outcome Outcome::cancelled(int failures) {
+    Outcome o;
+    o.kind = Cancelled;
+    o.showMessage = false;
+    o.failureCounter = failures;
+    return o;
+}
+
+OperationSink::~OperationSink() = default;
+void OperationSink::progressMaximum(int) {}
+void OperationSink::progressValue(int) {}
+void OperationSink::progressText(const QString&) {}
+void OperationSink::currentRow(int) {}
+void OperationSink::recordRead(int, const QByteArray&) {}
+void OperationSink::clearRowsNotInUse(int, int) {}
+void OperationSink::blockRead(quint32, const QByteArray&) {}
+
+Operation::~Operation() = default;
+
+Outcome Operation::run(Link& link, OperationSink& sink, bool quiet) const {
+    Session session(link, sink, timeouts, quiet);
+    Outcome outcome = execute(session);
+    link.close();
+    return outcome;
+}
+
+Session::Session(Link& link, OperationSink& sink, Timeouts timeouts, bool quiet)
+    : link_(link), sink_(sink), timeouts_(timeouts), quiet_(quiet) {}
+
+Session::Step Session::judge(const Reply& reply, bool passed) {
+    switch (reply.status) {
+    case Reply::Cancelled:
+        return Step::Cancelled;
+    case Reply::PortFailed:
+        lastProblem_ = reply.problem;
+        return Step::PortFailed;
+    case Reply::TimedOut:
+        return Step::Bad;
+    case Reply::Complete:
+        break;
+    }
+    return passed ? Step::Ok : Step::Bad;
+}
+
+Session::Step Session::tryReadBlock(quint32 address, QByteArray& data) {
+    const Reply reply = link_.exchange(frames::blockRead(address), frames::ReadReplyLength,
+                                       Deadline(timeouts_.replyMs));
+    const Step step = judge(reply, frames::isReadReplyValid(reply.bytes));
+    if (step == Step::Ok)
+        data = frames::readReplyData(reply.bytes);
+    return step;
+}
+
+Session::Step Session::tryWriteBlock(quint32 address, const QByteArray& data) {
+    return tryCommand(frames::blockWrite(address, data), frames::writeReplyLength(data.size()),
+                      timeouts_.replyMs);
+}
+
+Session::Step Session::tryCommand(const QByteArray& frame, int replyLength, int timeoutMs) {
+    const Reply reply = link_.exchange(frame, replyLength, Deadline(timeoutMs));
+    return judge(reply, frames::isOkReply(reply.bytes, replyLength));
+}
+
+Outcome Session::stopAfter(Step step) const {
+    switch (step) {
+    case Step::Cancelled:
+        return cancelled();
+    case Step::PortFailed:
+        return portError();
+    case Step::Ok:
+    case Step::Bad:
+        break;
+    }
+    return error();
+}
+
+template <typename Attempt> std::optional<Outcome> Session::repeat(int limit, Attempt attempt) {
+    for (;;) {
+        const Step step = attempt();
+        if (step == Step::Ok)
+            return std::nullopt;
+        if (step != Step::Bad)
+            return stopAfter(step);
+        if (++failures_ >= limit)
+            return error();
+    }
+}
+
+std::optional<Outcome> Session::identify(Region region) {
+    failures_ = 0;
+    const QByteArray frame = frames::identification(region);
+    const int length = frames::identificationReplyLength(region);
+    return repeat(IdentifyAttempts, [&] { return tryCommand(frame, length, timeouts_.replyMs); });
+}
+
+std::optional<Outcome> Session::initialiseMemory() {
+    failures_ = 0;
+    return repeat(MemoryInitAttempts, [&] {
+        return tryCommand(frames::memoryInitialisation(), frames::MemoryInitReplyLength,
+                          timeouts_.memoryInitMs);
+    });
+}
+
+std::optional<Outcome> Session::readBlock(quint32 address, QByteArray& data, int limit) {
+    return repeat(limit, [&] { return tryReadBlock(address, data); });
+}
+
+std::optional<Outcome> Session::writeBlock(quint32 address, const QByteArray& data, int limit) {
+    return repeat(limit, [&] { return tryWriteBlock(address, data); });
+}
+
+void Session::progress(int value, int percent) {
+    sink_.progressValue(value);
+    sink_.progressText(percentText(percent));
+}
+
+QString percentText(int percent) {
+    return QString::number(percent) + QLatin1Char('%');
+}
+
+} // namespace rz

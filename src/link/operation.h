@@ -1,0 +1,146 @@
+#pragma once
+// A radio operation: plain sequential code over a Link that reports through
+// an OperationSink. The same operation runs in the desktop program (on the
+// operation runner's thread) and in the command-line tool (directly).
+//
+// Writing a new area's operation: derive from Operation, give it its busy
+// code and its inputs by value, and write execute() with a Session, which
+// knows identification, the memory initialisation, the block exchanges with
+// their checks and the failure counter:
+//
+//     Outcome BankRead::execute(Session& s) {
+//         if (auto stop = s.identify(region_)) return *stop;
+//         s.progress(20);
+//         QByteArray data;
+//         if (auto stop = s.readBlock(memmap::BanksFirst, data, 3)) return *stop;
+//         s.sink().blockRead(memmap::BanksFirst, data);
+//         ...
+//         return s.success();
+//     }
+#include "link/link.h"
+#include "model/region.h"
+#include <QMetaType>
+#include <QString>
+#include <optional>
+
+namespace rz {
+
+// How an operation ended, with the message the user sees.
+struct Outcome {
+    enum Kind { Success, Error, PortError, Cancelled };
+
+    Kind kind = Success;
+    QString message;         // "Success", "Error", "Port Error"; empty when cancelled
+    QString title;           // " Finish" or " Error"
+    QString detail;          // for a port error: the device and the cause
+    bool showMessage = true; // false when cancelled, and for a success under result flag 1
+    int failureCounter = 0;  // the operation's failure counter as it ended
+
+    static Outcome success(bool quiet, int failures = 0);
+    static Outcome error(int failures);
+    static Outcome portError(const PortProblem& problem, int failures = 0);
+    static Outcome cancelled(int failures = 0);
+};
+
+// What an operation reports while it runs. Every method has an empty default.
+class OperationSink {
+public:
+    virtual ~OperationSink();
+    virtual void progressMaximum(int maximum);
+    virtual void progressValue(int value);
+    virtual void progressText(const QString& text);
+    // The grid's current row moves to `row`.
+    virtual void currentRow(int row);
+    // A channel record (64 bytes) has been read for grid row `row`.
+    virtual void recordRead(int row, const QByteArray& record);
+    // Rows first..last whose record is not in use lose their texts.
+    virtual void clearRowsNotInUse(int first, int last);
+    // A block of another area has been read.
+    virtual void blockRead(quint32 address, const QByteArray& data);
+};
+
+// Timers of an operation; tests shorten them, the program keeps these.
+struct Timeouts {
+    int replyMs = Link::ReplyTimeoutMs;
+    int memoryInitMs = Link::MemoryInitTimeoutMs;
+};
+
+class Session;
+
+class Operation {
+public:
+    virtual ~Operation();
+    // The busy code the operation holds while it runs (never 0).
+    virtual quint16 busyCode() const = 0;
+
+    // Runs to the end. quiet: the result flag is 1 (no "Success" message).
+    Outcome run(Link& link, OperationSink& sink, bool quiet = false) const;
+
+    Timeouts timeouts;
+
+protected:
+    virtual Outcome execute(Session& session) const = 0;
+};
+
+// The vocabulary of operations. Calls that can end the operation return an
+// empty optional to go on, or the Outcome to return at once.
+class Session {
+public:
+    Session(Link& link, OperationSink& sink, Timeouts timeouts, bool quiet);
+
+    static constexpr int IdentifyAttempts = 3;
+    static constexpr int MemoryInitAttempts = 3;
+
+    OperationSink& sink() { return sink_; }
+    Link& link() { return link_; }
+    // The failure counter: failed exchanges of the running phase.
+    int failures() const { return failures_; }
+    void resetFailures() { failures_ = 0; }
+    // Counts a failed exchange; returns the new count.
+    int countFailure() { return ++failures_; }
+
+    // Identification of the region, up to three attempts (counter from 0).
+    std::optional<Outcome> identify(Region region);
+    // "ZT~IM" with the long reply timer, up to three attempts (counter from 0).
+    std::optional<Outcome> initialiseMemory();
+
+    // One exchange and its check, without retry. Ok: data holds the 64 bytes.
+    enum class Step { Ok, Bad, PortFailed, Cancelled };
+    Step tryReadBlock(quint32 address, QByteArray& data);
+    Step tryWriteBlock(quint32 address, const QByteArray& data);
+    Step tryCommand(const QByteArray& frame, int replyLength, int timeoutMs);
+
+    // The exchange repeated until it passes; every bad reply counts, and the
+    // operation ends with "Error" when the counter reaches `limit`.
+    std::optional<Outcome> readBlock(quint32 address, QByteArray& data, int limit);
+    std::optional<Outcome> writeBlock(quint32 address, const QByteArray& data, int limit);
+
+    // Outcomes with the current failure counter.
+    Outcome success() const { return Outcome::success(quiet_, failures_); }
+    Outcome error() const { return Outcome::error(failures_); }
+    Outcome cancelled() const { return Outcome::cancelled(failures_); }
+    Outcome portError() const { return Outcome::portError(lastProblem_, failures_); }
+    // The outcome that ends the operation after a step that was not Ok and
+    // is not retried (Bad becomes "Error").
+    Outcome stopAfter(Step step) const;
+
+    // Progress n of the current maximum, with the text "n%".
+    void progress(int value, int percent);
+
+private:
+    template <typename Attempt> std::optional<Outcome> repeat(int limit, Attempt attempt);
+    Step judge(const Reply& reply, bool passed);
+
+    Link& link_;
+    OperationSink& sink_;
+    Timeouts timeouts_;
+    bool quiet_;
+    int failures_ = 0;
+    PortProblem lastProblem_;
+};
+
+QString percentText(int percent);
+
+} // namespace rz
+
+Q_DECLARE_METATYPE(rz::Outcome)

@@ -1,0 +1,70 @@
+#pragma once
+// Helpers for the tests that talk to the simulator over a real
+// pseudo-terminal.
+#include "link/operation.h"
+#include "sim/simulator.h"
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace rz::test {
+
+// A simulator that runs for the life of the object; QVERIFY its start with
+// `ok()`.
+class RunningSimulator {
+public:
+    RunningSimulator();
+    sim::Simulator& operator*() { return *sim_; }
+    sim::Simulator* operator->() { return sim_.get(); }
+    bool ok() const { return started_; }
+    QString device() const { return sim_->devicePath(); }
+
+private:
+    std::unique_ptr<sim::Simulator> sim_;
+    bool started_;
+};
+
+// Everything an operation reported, in order.
+class RecordingSink : public OperationSink {
+public:
+    struct Record {
+        int row;
+        QByteArray bytes;
+    };
+
+    void progressMaximum(int maximum) override { maximums.append(maximum); }
+    void progressValue(int value) override { values.append(value); }
+    void progressText(const QString& text) override { texts.append(text); }
+    void currentRow(int row) override { rows.append(row); }
+    void recordRead(int row, const QByteArray& record) override {
+        records.push_back({row, record});
+    }
+    void clearRowsNotInUse(int first, int last) override { cleared.append({first, last}); }
+    void blockRead(quint32 address, const QByteArray& data) override {
+        blocks.push_back({int(address), data});
+    }
+
+    QList<int> maximums;
+    QList<int> values;
+    QStringList texts;
+    QList<int> rows;
+    std::vector<Record> records;
+    QList<QPair<int, int>> cleared;
+    std::vector<Record> blocks;
+
+    QList<int> recordRows() const;
+};
+
+// Frames of the simulator's log with the final CR removed, for readable
+// comparisons.
+QList<QByteArray> framesWithoutCr(const sim::Simulator& sim);
+
+// A 64-byte channel record in use at the given frequency, with a name.
+QByteArray channelRecord(quint32 hz, const QByteArray& name);
+
+// Timers short enough for tests whose receiver stays silent.
+Timeouts shortTimeouts(int ms = 60);
+
+} // namespace rz::test
