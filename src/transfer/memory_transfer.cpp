@@ -1,0 +1,218 @@
+#include "transfer/memory_transfer.h"
+
+#include "link/operation_runner.h"
+#include "model/channel_record.h"
+#include "model/channel_table.h"
+#include "model/memory_map.h"
+
+#include <algorithm>
+
+namespace rz {
+
+namespace {
+
+constexpr int Rows = memmap::ChannelCount;
+
+quint32 rowAddress(int row) {
+    return memmap::channelAddress(memmap::rowToChannel(row));
+}
+
+// Percentage of a full transfer at row r: r div 18, so 0% to 95%.
+int fullPercent(int row) {
+    return row / 18;
+}
+
+} // namespace
+
+Outcome MemoryRead::execute(Session& s) const {
+    if (auto stop = s.identify(region_))
+        return *stop;
+    OperationSink& sink = s.sink();
+    sink.progressMaximum(Rows);
+    sink.progressValue(0);
+    s.resetFailures();
+    for (int r = 1; r <= Rows;) {
+        sink.currentRow(r);
+        s.progress(r, fullPercent(r));
+        QByteArray data;
+        const Session::Step step = s.tryReadBlock(rowAddress(r), data);
+        if (step == Session::Step::Ok) {
+            sink.recordRead(r, data);
+            ++r;
+        } else if (step != Session::Step::Bad) {
+            return s.stopAfter(step);
+        } else if (s.countFailure() >= ChannelReadFailureLimit) {
+            return s.error(); // the rows read so far stay
+        }
+    }
+    sink.progressText(percentText(100));
+    sink.progressValue(Rows);
+    sink.progressText(percentText(100));
+    sink.clearRowsNotInUse(1, Rows);
+    return s.success();
+}
+
+OneMemoryRead::OneMemoryRead(Region region, int currentRow, int otherEnd)
+    : region_(region), first_(std::min(currentRow, otherEnd)),
+      last_(std::max(currentRow, otherEnd)) {}
+
+Outcome OneMemoryRead::execute(Session& s) const {
+    if (auto stop = s.identify(region_))
+        return *stop;
+    OperationSink& sink = s.sink();
+    const int count = last_ - first_ + 1;
+    sink.currentRow(first_);
+    sink.progressMaximum(count);
+    s.resetFailures();
+    int done = 0;
+    for (int r = first_; r <= last_;) {
+        sink.currentRow(r);
+        sink.progressValue(done + 1);
+        QByteArray data;
+        const Session::Step step = s.tryReadBlock(rowAddress(r), data);
+        if (step == Session::Step::Ok) {
+            sink.recordRead(r, data);
+            if (!record::isInUse(data))
+                sink.clearRowsNotInUse(r, r);
+            ++done;
+            sink.progressText(percentText(done * 100 / count));
+            ++r;
+        } else if (step != Session::Step::Bad) {
+            return s.stopAfter(step);
+        } else if (s.countFailure() >= ChannelReadFailureLimit) {
+            return s.error();
+        }
+    }
+    return s.success();
+}
+
+MemoryWrite::MemoryWrite(Region region, const std::vector<RowRecord>& rows)
+    : region_(region), records_(size_t(Rows) + 1) {
+    for (const RowRecord& r : rows)
+        if (r.row >= 1 && r.row <= Rows)
+            records_[size_t(r.row)] = r.record;
+}
+
+Outcome MemoryWrite::execute(Session& s) const {
+    OperationSink& sink = s.sink();
+    sink.progressValue(0);
+    sink.progressMaximum(Rows);
+    sink.currentRow(1);
+    if (auto stop = s.identify(region_))
+        return *stop;
+    if (auto stop = s.initialiseMemory())
+        return *stop;
+    s.resetFailures();
+    for (int r = 1; r <= Rows && s.failures() < ChannelWriteFailureLimit;) {
+        sink.currentRow(r);
+        s.progress(r, fullPercent(r));
+        const QByteArray& record = records_[size_t(r)];
+        if (record.isEmpty()) {
+            ++r;
+            continue;
+        }
+        const Session::Step step = s.tryWriteBlock(rowAddress(r), record);
+        if (step == Session::Step::Ok)
+            ++r;
+        else if (step == Session::Step::Bad)
+            s.countFailure();
+        else
+            return s.stopAfter(step);
+    }
+    sink.progressText(percentText(100));
+    sink.progressValue(Rows);
+    if (s.failures() >= ChannelWriteFailureLimit)
+        return s.error();
+    sink.progressMaximum(100);
+    sink.progressValue(0);
+    sink.progressValue(100);
+    sink.progressText(percentText(100));
+    return s.success();
+}
+
+OneMemoryWrite::OneMemoryWrite(Region region, std::vector<RowRecord> rows)
+    : region_(region), rows_(std::move(rows)) {
+    std::sort(rows_.begin(), rows_.end(),
+              [](const RowRecord& a, const RowRecord& b) { return a.row < b.row; });
+}
+
+Outcome OneMemoryWrite::execute(Session& s) const {
+    OperationSink& sink = s.sink();
+    const int count = int(rows_.size());
+    sink.progressMaximum(count);
+    if (auto stop = s.identify(region_))
+        return *stop;
+    s.resetFailures();
+    int done = 0;
+    for (size_t i = 0; i < rows_.size() && s.failures() < ChannelWriteFailureLimit;) {
+        const RowRecord& row = rows_[i];
+        sink.currentRow(row.row);
+        sink.progressValue(done + 1);
+        const Session::Step step = s.tryWriteBlock(rowAddress(row.row), row.record);
+        if (step == Session::Step::Ok) {
+            ++done;
+            sink.progressText(percentText(done * 100 / count));
+            ++i;
+        } else if (step == Session::Step::Bad) {
+            s.countFailure();
+        } else {
+            return s.stopAfter(step);
+        }
+    }
+    if (s.failures() >= ChannelWriteFailureLimit)
+        return s.error();
+    return s.success();
+}
+
+std::vector<RowRecord> rowsToWrite(const ChannelTable& table) {
+    std::vector<RowRecord> rows;
+    for (int r = 1; r <= Rows; ++r)
+        if (!table.text(r, ColFrequency).isEmpty())
+            rows.push_back({r, table.record(r)});
+    return rows;
+}
+
+std::vector<RowRecord> selectedRows(const ChannelTable& table, int currentRow, int otherEnd) {
+    std::vector<RowRecord> rows;
+    const int first = std::max(1, std::min(currentRow, otherEnd));
+    const int last = std::min(Rows, std::max(currentRow, otherEnd));
+    for (int r = first; r <= last; ++r)
+        rows.push_back({r, table.record(r)});
+    return rows;
+}
+
+ChannelTableApplier::ChannelTableApplier(OperationRunner* runner, ChannelTable* table)
+    : QObject(table), table_(table) {
+    connect(runner, &OperationRunner::recordRead, this, &ChannelTableApplier::apply);
+    connect(runner, &OperationRunner::rowsNotInUseCleared, this,
+            &ChannelTableApplier::clearNotInUse);
+    connect(runner, &OperationRunner::finished, this, &ChannelTableApplier::end);
+}
+
+void ChannelTableApplier::apply(int row, const QByteArray& record) {
+    if (!holding_) {
+        table_->beginUpdate();
+        holding_ = true;
+    }
+    table_->applyRecord(row, record);
+}
+
+void ChannelTableApplier::clearNotInUse(int first, int last) {
+    if (first <= 1 && last >= Rows) {
+        table_->clearRowsNotInUse();
+        return;
+    }
+    for (int r = first; r <= last; ++r)
+        if (!table_->inUse(r))
+            for (int c = ColFrequency; c < GridColumnCount; ++c)
+                table_->setText(r, c, QString());
+}
+
+void ChannelTableApplier::end() {
+    if (holding_) {
+        holding_ = false;
+        table_->endUpdate();
+    }
+}
+
+} // namespace rz

@@ -1,0 +1,110 @@
+#pragma once
+// The four channel transfers of the Memory tab: "Memory Read" (all 1721
+// rows), "Memory Write" (every row with a frequency), "One Memory Read" and
+// "One Memory Write" (the selected rows). Grid row r stands for the channel
+// that the memory map gives for it, at that channel's address.
+#include "link/operation.h"
+#include <QObject>
+#include <vector>
+
+namespace rz {
+
+class ChannelTable;
+class OperationRunner;
+
+// The encoded record to send for a grid row.
+struct RowRecord {
+    int row = 0;
+    QByteArray record;
+};
+
+// Failure limits, counted over the whole operation.
+constexpr int ChannelReadFailureLimit = 30;
+constexpr int ChannelWriteFailureLimit = 3;
+
+class MemoryRead : public Operation {
+public:
+    static constexpr quint16 BusyCode = 232;
+    explicit MemoryRead(Region region) : region_(region) {}
+    quint16 busyCode() const override { return BusyCode; }
+
+protected:
+    Outcome execute(Session& s) const override;
+
+private:
+    Region region_;
+};
+
+// The rows between the grid's current row and the other end of its
+// selection, in either order.
+class OneMemoryRead : public Operation {
+public:
+    static constexpr quint16 BusyCode = 232;
+    OneMemoryRead(Region region, int currentRow, int otherEnd);
+    quint16 busyCode() const override { return BusyCode; }
+
+protected:
+    Outcome execute(Session& s) const override;
+
+private:
+    Region region_;
+    int first_;
+    int last_;
+};
+
+// Writes the given rows (normally rowsToWrite(table)) after identifying the
+// receiver and initialising its memory; rows not given are not sent.
+class MemoryWrite : public Operation {
+public:
+    static constexpr quint16 BusyCode = 3;
+    MemoryWrite(Region region, const std::vector<RowRecord>& rows);
+    quint16 busyCode() const override { return BusyCode; }
+
+protected:
+    Outcome execute(Session& s) const override;
+
+private:
+    Region region_;
+    std::vector<QByteArray> records_; // by row; empty: nothing is sent
+};
+
+// Writes the selected rows (selectedRows(table, ...)), a row not in use as
+// 64 zero bytes.
+class OneMemoryWrite : public Operation {
+public:
+    static constexpr quint16 BusyCode = 230;
+    OneMemoryWrite(Region region, std::vector<RowRecord> rows);
+    quint16 busyCode() const override { return BusyCode; }
+
+protected:
+    Outcome execute(Session& s) const override;
+
+private:
+    Region region_;
+    std::vector<RowRecord> rows_;
+};
+
+// Inputs taken from the channel table on its own thread.
+// Every row whose frequency text is not empty, with its record.
+std::vector<RowRecord> rowsToWrite(const ChannelTable& table);
+// The rows from one end of a selection to the other, in ascending order.
+std::vector<RowRecord> selectedRows(const ChannelTable& table, int currentRow, int otherEnd);
+
+// Applies what a runner's channel transfers report to a channel table:
+// records as they arrive, the clearing of rows not in use, and change
+// notifications held back from the first record to the end of the run.
+class ChannelTableApplier : public QObject {
+    Q_OBJECT
+public:
+    ChannelTableApplier(OperationRunner* runner, ChannelTable* table);
+
+private:
+    void apply(int row, const QByteArray& record);
+    void clearNotInUse(int first, int last);
+    void end();
+
+    ChannelTable* table_;
+    bool holding_ = false;
+};
+
+} // namespace rz
