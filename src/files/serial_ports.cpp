@@ -1,5 +1,4 @@
 #include "files/serial_ports.h"
-#include <QCollator>
 #include <QSerialPortInfo>
 #include <algorithm>
 
@@ -26,15 +25,38 @@ SerialPortList SerialPortList::scan() {
 #endif
 }
 
+// "ttyS2" before "ttyS10": runs of digits compare by their value.
+static bool naturalLess(const QString& a, const QString& b) {
+    int i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            int ei = i, ej = j;
+            while (ei < a.size() && a[ei].isDigit())
+                ++ei;
+            while (ej < b.size() && b[ej].isDigit())
+                ++ej;
+            const qulonglong x = a.mid(i, ei - i).toULongLong(), y = b.mid(j, ej - j).toULongLong();
+            if (x != y)
+                return x < y;
+            i = ei;
+            j = ej;
+        } else {
+            if (a[i] != b[j])
+                return a[i] < b[j];
+            ++i;
+            ++j;
+        }
+    }
+    return a.size() - i < b.size() - j;
+}
+
 QStringList SerialPortList::menuOrder(const QStringList& devices, const QStringList& usbDevices) {
-    QCollator collator;
-    collator.setNumericMode(true);
     QStringList ordered = devices;
     std::stable_sort(ordered.begin(), ordered.end(), [&](const QString& a, const QString& b) {
         const bool aUsb = usbDevices.contains(a), bUsb = usbDevices.contains(b);
         if (aUsb != bUsb)
             return aUsb;
-        return collator.compare(a, b) < 0;
+        return naturalLess(a, b);
     });
     return ordered;
 }

@@ -1,0 +1,91 @@
+// Reading the port from the configuration file, and the Port menu's devices.
+#include "files/config_file.h"
+#include "files/serial_ports.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace rz;
+
+class TestConfigFile : public QObject {
+    Q_OBJECT
+private slots:
+    void readsThePortLine_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<int>("checked");
+        QTest::newRow("two digits") << QByteArray("COMPORT07\r\n") << 7 << 7;
+        QTest::newRow("sixteen") << QByteArray("COMPORT16\r\n") << 16 << 16;
+        QTest::newRow("one digit") << QByteArray("COMPORT7\r\n") << 1 << 1;
+        QTest::newRow("zero") << QByteArray("COMPORT00\r\n") << 1 << 1;
+        QTest::newRow("above sixteen") << QByteArray("COMPORT17\r\n") << 1 << 1;
+        QTest::newRow("not a number") << QByteArray("COMPORTxx\r\n") << 1 << 1;
+        QTest::newRow("no port line") << QByteArray("Bank00,100\r\nEND\r\n") << 1 << 0;
+        QTest::newRow("empty") << QByteArray() << 1 << 0;
+        QTest::newRow("first CO line counts")
+            << QByteArray("ch,145.00000MHz\r\nCOMPORT03\r\nCOMPORT09\r\n") << 3 << 3;
+        QTest::newRow("LF only, last line") << QByteArray("x\nCOMPORT12") << 12 << 12;
+        QTest::newRow("other CO line") << QByteArray("COMMENT12\r\n") << 12 << 12;
+    }
+
+    void readsThePortLine() {
+        QFETCH(QByteArray, content);
+        QFETCH(int, port);
+        QFETCH(int, checked);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("RZ-V70_Writer.INI");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        const config::PortSetting setting = config::readPort(path);
+        QVERIFY(setting.fileRead);
+        QCOMPARE(setting.port, port);
+        QCOMPARE(setting.checkedItem, checked);
+    }
+
+    void missingFile() {
+        QTemporaryDir dir;
+        const config::PortSetting setting = config::readPort(dir.filePath("none.INI"));
+        QVERIFY(!setting.fileRead);
+        QCOMPARE(setting.port, 1);
+        QCOMPARE(setting.checkedItem, 0);
+        QCOMPARE(config::portLine(7), QStringLiteral("COMPORT07"));
+        QCOMPARE(config::portLine(12), QStringLiteral("COMPORT12"));
+    }
+
+    void pathCanBeOverridden() {
+        qputenv("RZ_V70_CONFIG", "/tmp/elsewhere.INI");
+        QCOMPARE(config::defaultPath(), QStringLiteral("/tmp/elsewhere.INI"));
+        qunsetenv("RZ_V70_CONFIG");
+        QVERIFY(config::defaultPath().endsWith("/RZ-V70_Writer.INI"));
+    }
+
+    void portMenuDevices() {
+        const QStringList ordered = SerialPortList::menuOrder(
+            {"/dev/ttyS10", "/dev/ttyS2", "/dev/ttyUSB1", "/dev/ttyACM0", "/dev/ttyUSB0"},
+            {"/dev/ttyUSB1", "/dev/ttyACM0", "/dev/ttyUSB0"});
+        QCOMPARE(ordered, (QStringList{"/dev/ttyACM0", "/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyS2",
+                                       "/dev/ttyS10"}));
+
+        SerialPortList ports(QStringList{"/dev/ttyUSB0", "/dev/ttyS0"});
+        QCOMPARE(ports.caption(1), QStringLiteral("COM1 (/dev/ttyUSB0)"));
+        QCOMPARE(ports.caption(3), QStringLiteral("COM3"));
+        QCOMPARE(ports.device(3), QString());
+        QCOMPARE(ports.assign("/dev/ttyS0"), 2);
+        QCOMPARE(ports.assign("/dev/pts/4"), 3);
+        QCOMPARE(ports.device(3), QStringLiteral("/dev/pts/4"));
+        QCOMPARE(SerialPortList(QStringList{"COM1"}).caption(1), QStringLiteral("COM1"));
+
+        QStringList many;
+        for (int i = 0; i < 20; ++i)
+            many << QStringLiteral("/dev/ttyS%1").arg(i);
+        SerialPortList full(many);
+        QCOMPARE(full.device(16), QStringLiteral("/dev/ttyS15"));
+        QCOMPARE(full.device(17), QString());
+        QCOMPARE(full.assign("/dev/ttyUSB9"), 1); // no free number left
+    }
+};
+
+QTEST_GUILESS_MAIN(TestConfigFile)
+#include "tst_config_file.moc"
