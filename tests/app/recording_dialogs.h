@@ -1,0 +1,33 @@
+#pragma once
+// Message boxes and questions for widget tests: each is recorded and
+// answered at once, so no test waits on a modal box.
+#include "app/user_dialogs.h"
+#include <QStringList>
+
+namespace rz {
+
+class RecordingDialogs : public UserDialogs {
+public:
+    struct Asked {
+        QString text, title;
+    };
+    QList<Asked> messages, questions;
+    bool answerOk = true;
+    QString chosenPath;
+
+    void message(const QString& text, const QString& title) override {
+        messages.append({text, title});
+    }
+    bool askOkCancel(const QString& text, const QString& title) override {
+        questions.append({text, title});
+        return answerOk;
+    }
+    QString openFileName(const QString&, const QString&, const QString&) override {
+        return chosenPath;
+    }
+    QString saveFileName(const QString&, const QString&, const QString&) override {
+        return chosenPath;
+    }
+};
+
+} // namespace rz
