@@ -6,7 +6,9 @@
 // program's real serial code against it from the test's thread.
 //
 // Faults make chosen replies go wrong; pacing makes both directions take as
-// long as they would at 57600 baud.
+// long as they would at 57600 baud. The simulator keeps the terminal open
+// itself, so a reply that comes after the program has closed its port waits
+// on the line for the program's next command.
 #include "model/region.h"
 #include <QByteArray>
 #include <QList>
