@@ -23,6 +23,8 @@ struct Example {
     const char* name;
 };
 
+constexpr int DualExampleRow = 1301;
+
 constexpr Example Examples[] = {
     {"145", "00000", 0, 7, 0, 0, "00000", "2m calling"},
     {"433", "50000", 0, 7, 0, 0, "00000", "70cm calling"},
@@ -54,6 +56,18 @@ void fillExampleChannels(MainWindow& window) {
         Set_Memory_Data(out.result, window.channelTable(), row);
         ++row;
     }
+    // A dual-watch pair, for the dialog's picture with both sets in use.
+    ChannelForm main, sub;
+    main.frequencyMhz = QStringLiteral("145");
+    main.frequencyFraction = QStringLiteral("00000");
+    main.name = QStringLiteral("Dual main");
+    sub.frequencyMhz = QStringLiteral("433");
+    sub.frequencyFraction = QStringLiteral("50000");
+    sub.name = QStringLiteral("Dual sub");
+    memory::DialogOutcome out = memory::confirmDialog(main, sub, true);
+    window.channelTable().setInUse(DualExampleRow, out.firstInUse);
+    window.channelTable().setInUse(DualExampleRow + 1, out.secondInUse);
+    Set_Memory_Data(out.result, window.channelTable(), DualExampleRow);
 }
 
 bool writeScreenshots(MainWindow& window, const QString& folder) {
@@ -70,6 +84,7 @@ bool writeScreenshots(MainWindow& window, const QString& folder) {
         ok = dialog.grab().save(dir.filePath(QStringLiteral("memory-setting.png"))) && ok;
         dialog.reject();
     });
+    window.grid()->selectRow(DualExampleRow);
     window.MSFlexGrid1_DblClick();
     return ok;
 }
