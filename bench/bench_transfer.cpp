@@ -1,0 +1,143 @@
+// Full channel read and write against the simulated receiver.
+//
+//  (a) unpaced: software time per exchange, port re-opened every time;
+//  (b) paced at 57600 baud: elapsed time against the wire time of every
+//      frame and reply;
+//  (c) paced read: CPU time of the program's thread against elapsed time.
+//
+// The simulator answers on a thread of its own; the operation runs on the
+// main thread, whose CPU time is the program's. Prints one line per figure:
+//   name value unit target ratio
+// Options: --quick (unpaced only), --no-write-paced.
+#include "link/frames.h"
+#include "link/link.h"
+#include "model/memory_map.h"
+#include "sim/simulator.h"
+#include "transfer/memory_transfer.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <cstdio>
+#include <ctime>
+
+using namespace rz;
+
+namespace {
+
+constexpr int Rows = memmap::ChannelCount;
+
+double threadCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
+struct Run {
+    double elapsed = 0; // s
+    double cpu = 0;     // s, this thread
+    int exchanges = 0;
+    qint64 wireBytes = 0;
+    bool ok = false;
+};
+
+Run measure(sim::Simulator& sim, const Operation& op) {
+    sim.clearLog();
+    Link link(sim.devicePath());
+    OperationSink sink;
+    QElapsedTimer clock;
+    const double cpu0 = threadCpuSeconds();
+    clock.start();
+    const Outcome outcome = op.run(link, sink);
+    Run r;
+    r.elapsed = double(clock.nsecsElapsed()) * 1e-9;
+    r.cpu = threadCpuSeconds() - cpu0;
+    r.ok = outcome.kind == Outcome::Success;
+    // Wire bytes: every frame and the reply it got (frame + CR LF + payload + CR LF).
+    for (const QByteArray& frame : sim.receivedFrames()) {
+        ++r.exchanges;
+        int payload = 2; // "OK"
+        if (frame.size() == 11 && frame.at(9) == 'R')
+            payload = 128;
+        r.wireBytes += frame.size() + 2 + payload + 2 + frame.size();
+    }
+    return r;
+}
+
+void line(const char* name, double value, const char* unit, double target, bool lowerIsBetter) {
+    const double ratio = lowerIsBetter ? value / target : target / value;
+    std::printf("%-28s %10.4f %-6s target %-8g ratio %.3f %s\n", name, value, unit, target, ratio,
+                ratio <= 1.0 ? "ok" : "MISSED");
+    std::fflush(stdout);
+}
+
+std::vector<RowRecord> fullTable(const QByteArray& image) {
+    std::vector<RowRecord> rows;
+    for (int r = 1; r <= Rows; ++r) {
+        const quint32 a = memmap::channelAddress(memmap::rowToChannel(r));
+        QByteArray rec = image.mid(int(a), 64);
+        if (rec.at(0) == 0) // every row in use: a full write sends all 1721
+            rec = image.mid(0x01200, 64);
+        rows.push_back({r, rec});
+    }
+    return rows;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const bool quick = args.contains("--quick");
+    const bool writePaced = !args.contains("--no-write-paced");
+
+    sim::Simulator sim;
+    if (!sim.start()) {
+        std::fprintf(stderr, "bench_transfer: cannot open a pseudo-terminal\n");
+        return 2;
+    }
+    const QByteArray image = sim::sampleImage();
+    sim.setImage(image);
+    const MemoryRead read(Region::E);
+    const MemoryWrite write(Region::E, fullTable(image));
+
+    std::printf("full channel transfers, %d rows\n", Rows);
+    // (a) unpaced: warm-up, then the best of three.
+    measure(sim, read);
+    double bestRead = 1e9, bestWrite = 1e9;
+    for (int i = 0; i < 3; ++i) {
+        const Run r = measure(sim, read);
+        const Run w = measure(sim, write);
+        if (!r.ok || !w.ok) {
+            std::fprintf(stderr, "bench_transfer: a transfer failed\n");
+            return 1;
+        }
+        bestRead = std::min(bestRead, r.elapsed * 1e3 / r.exchanges);
+        bestWrite = std::min(bestWrite, w.elapsed * 1e3 / w.exchanges);
+    }
+    line("read  unpaced per exchange", bestRead, "ms", 0.5, true);
+    line("write unpaced per exchange", bestWrite, "ms", 0.5, true);
+    if (quick)
+        return 0;
+
+    // (b), (c) paced at 57600 baud.
+    sim.setPaced(true);
+    const Run r = measure(sim, read);
+    const double readWire = double(r.wireBytes) * 10 / 57600;
+    line("read  paced elapsed/wire", r.elapsed / readWire, "", 1.03, true);
+    line("read  paced cpu/elapsed", r.cpu / r.elapsed, "", 0.02, true);
+    std::printf("  read: %d exchanges, %.2f s elapsed, %.2f s on the wire, %.3f s CPU\n",
+                r.exchanges, r.elapsed, readWire, r.cpu);
+    if (writePaced) {
+        sim.setImage(image);
+        const Run w = measure(sim, write);
+        const double writeWire = double(w.wireBytes) * 10 / 57600;
+        line("write paced elapsed/wire", w.elapsed / writeWire, "", 1.03, true);
+        line("write paced cpu/elapsed", w.cpu / w.elapsed, "", 0.02, true);
+        std::printf("  write: %d exchanges, %.2f s elapsed, %.2f s on the wire, %.3f s CPU\n",
+                    w.exchanges, w.elapsed, writeWire, w.cpu);
+        if (!w.ok)
+            return 1;
+    }
+    return r.ok ? 0 : 1;
+}
