@@ -61,8 +61,9 @@ int main(int argc, char* argv[]) {
     rz::SplashScreen splash;
     QObject::connect(&splash, &rz::SplashScreen::finished, [&] {
         window = std::make_unique<rz::MainWindow>(options);
-        if (parser.isSet(portOption))
-            window->usePortDevice(parser.value(portOption));
+        if (parser.isSet(portOption) && !window->usePortDevice(parser.value(portOption)))
+            std::fprintf(stderr, "rz-v70-writer: no port %s; using COM%d\n",
+                         qPrintable(parser.value(portOption)), window->selectedPort());
         if (parser.isSet(simulateOption))
             connectToBuiltInSimulator(*window);
         window->show();

@@ -215,12 +215,15 @@ void MainWindow::setDialogRunner(DialogRunner runner) {
     memoryPage_->setDialogRunner(std::move(runner));
 }
 
-void MainWindow::usePortDevice(const QString& device) {
+bool MainWindow::usePortDevice(const QString& device) {
     const int port = ports_.assign(device);
+    if (port == 0)
+        return false;
     portActions_[size_t(port - 1)]->setText(ports_.caption(port));
     selectedPort_ = port;
     checkedPort_ = port;
     updatePortChecks();
+    return true;
 }
 
 bool MainWindow::transferAllowed() const {

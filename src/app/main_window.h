@@ -77,9 +77,10 @@ public:
     // How modal dialogs are shown; tests work them without a nested loop.
     void setDialogRunner(DialogRunner runner);
 
-    // A device given on the command line: it gets a port number and becomes
-    // the selected port (nothing is written).
-    void usePortDevice(const QString& device);
+    // A port given on the command line ("/dev/ttyUSB0" or "COM3"): it gets a
+    // port number and becomes the selected port (nothing is written). False
+    // for a COMn above 16.
+    bool usePortDevice(const QString& device);
 
 public slots:
     // The Memory tab's transfer buttons and the progress bar click; they

@@ -1,64 +1,21 @@
 #include "files/serial_ports.h"
-#include <QSerialPortInfo>
-#include <algorithm>
+#include "link/port_names.h"
 
 namespace rz {
 
 SerialPortList::SerialPortList(const QStringList& devices) : devices_(devices.mid(0, Count)) {}
 
 SerialPortList SerialPortList::scan() {
-#ifdef Q_OS_WIN
     QStringList devices;
+#ifdef Q_OS_WIN
     for (int n = 1; n <= Count; ++n)
         devices << QStringLiteral("COM%1").arg(n);
-    return SerialPortList(devices);
 #else
-    QStringList all, usb;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        all << info.systemLocation();
-        const QString name = info.portName();
-        if (info.hasVendorIdentifier() || name.startsWith(QLatin1String("ttyUSB")) ||
-            name.startsWith(QLatin1String("ttyACM")))
-            usb << info.systemLocation();
-    }
-    return SerialPortList(menuOrder(all, usb));
+    // The same numbering as the command-line tool's COMn.
+    for (const SerialDevice& device : serialDevices())
+        devices << device.path;
 #endif
-}
-
-// "ttyS2" before "ttyS10": runs of digits compare by their value.
-static bool naturalLess(const QString& a, const QString& b) {
-    int i = 0, j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (a[i].isDigit() && b[j].isDigit()) {
-            int ei = i, ej = j;
-            while (ei < a.size() && a[ei].isDigit())
-                ++ei;
-            while (ej < b.size() && b[ej].isDigit())
-                ++ej;
-            const qulonglong x = a.mid(i, ei - i).toULongLong(), y = b.mid(j, ej - j).toULongLong();
-            if (x != y)
-                return x < y;
-            i = ei;
-            j = ej;
-        } else {
-            if (a[i] != b[j])
-                return a[i] < b[j];
-            ++i;
-            ++j;
-        }
-    }
-    return a.size() - i < b.size() - j;
-}
-
-QStringList SerialPortList::menuOrder(const QStringList& devices, const QStringList& usbDevices) {
-    QStringList ordered = devices;
-    std::stable_sort(ordered.begin(), ordered.end(), [&](const QString& a, const QString& b) {
-        const bool aUsb = usbDevices.contains(a), bUsb = usbDevices.contains(b);
-        if (aUsb != bUsb)
-            return aUsb;
-        return naturalLess(a, b);
-    });
-    return ordered;
+    return SerialPortList(devices);
 }
 
 QString SerialPortList::device(int port) const {
@@ -74,6 +31,8 @@ QString SerialPortList::caption(int port) const {
 }
 
 int SerialPortList::assign(const QString& device) {
+    if (const int n = comNumber(device))
+        return n <= Count ? n : 0;
     const int existing = int(devices_.indexOf(device));
     if (existing >= 0)
         return existing + 1;

@@ -14,18 +14,17 @@ public:
     SerialPortList() = default;
     // Devices in menu order; more than sixteen are dropped.
     explicit SerialPortList(const QStringList& devices);
-    // The machine's serial ports.
+    // The machine's serial ports, numbered as the command-line tool numbers
+    // them.
     static SerialPortList scan();
-    // Orders device paths: USB adapters first, then by name, numbers
-    // compared as numbers (ttyS2 before ttyS10).
-    static QStringList menuOrder(const QStringList& devices, const QStringList& usbDevices);
 
     // The device of port n (1..16); empty when none stands behind it.
     QString device(int port) const;
     // The Port menu caption: "COM1 (/dev/ttyUSB0)", or "COM1" without device.
     QString caption(int port) const;
-    // The port number a device has, putting it in the first free slot (or
-    // slot 1 when all are taken) when it is not in the list yet.
+    // The port number of a device given by name: "COM3" is port 3; a path
+    // not in the list yet takes the first free number (or 1 when all are
+    // taken). 0 for a COMn beyond 16.
     int assign(const QString& device);
 
 private:
