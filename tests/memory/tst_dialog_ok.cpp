@@ -182,31 +182,6 @@ private slots:
         }
     }
 
-    void okCopiesTheOtherFields() {
-        ChannelForm f = frequency("439", "00000");
-        f.name = "Repeater";
-        f.skip = true;
-        f.mode = 6;
-        f.shift = 1;
-        f.toneType = 5;
-        f.txTone = 0;
-        f.rxTone = 38;
-        f.dcs = 103;
-        f.train = 28;
-        const ChannelSetResult r = confirmDialog(f, NoSecond, false).result.first;
-        QCOMPARE(r.name, QStringLiteral("Repeater"));
-        QVERIFY(r.skip);
-        QCOMPARE(r.mode, 6);
-        QCOMPARE(r.shift, 1);
-        QCOMPARE(r.toneType, 5);
-        QCOMPARE(r.txToneText, QStringLiteral("67.0Hz"));
-        QCOMPARE(r.rxToneText, QStringLiteral("250.3Hz"));
-        QCOMPARE(r.dcsText, QStringLiteral("754"));
-        QCOMPARE(r.trainText, QStringLiteral("JR"));
-        QCOMPARE(r.rxTone, 38);
-        QCOMPARE(r.dcs, 103);
-    }
-
     void dualPairActions() {
         const ChannelForm present = frequency("145", "00000");
         const ChannelForm empty;
