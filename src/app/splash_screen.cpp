@@ -51,8 +51,10 @@ void SplashScreen::finish() {
     if (done_)
         return;
     done_ = true;
-    close();
+    // The main window comes up before this one goes, so that the program
+    // never runs for a moment without a window.
     emit finished();
+    close();
 }
 
 } // namespace rz
