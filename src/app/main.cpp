@@ -3,6 +3,7 @@
 #include "app/product.h"
 #include "app/screenshots.h"
 #include "app/splash_screen.h"
+#include "sim/simulator.h"
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
@@ -11,11 +12,20 @@
 namespace {
 
 // --simulate: the program talks to a receiver simulated inside the process,
-// preloaded with a sample data set. The simulator connection is made here.
-bool connectToBuiltInSimulator(rz::MainWindow& window) {
-    (void)window;
-    std::fputs("rz-v70-writer: the built-in simulator is not available in this build\n", stderr);
-    return false;
+// preloaded with a sample data set, through a pseudo-terminal like any
+// serial device.
+std::unique_ptr<rz::sim::Simulator> startBuiltInSimulator(rz::MainWindow& window) {
+    auto simulator = std::make_unique<rz::sim::Simulator>();
+    simulator->setImage(rz::sim::sampleImage());
+    if (!simulator->start()) {
+        std::fputs("rz-v70-writer: the built-in simulator could not open a pseudo-terminal\n",
+                   stderr);
+        return nullptr;
+    }
+    window.usePortDevice(simulator->devicePath());
+    std::fprintf(stderr, "rz-v70-writer: simulated receiver on %s (COM%d)\n",
+                 qPrintable(simulator->devicePath()), window.selectedPort());
+    return simulator;
 }
 
 } // namespace
@@ -57,6 +67,7 @@ int main(int argc, char* argv[]) {
         return rz::writeScreenshots(window, parser.value(screenshotOption)) ? 0 : 1;
     }
 
+    std::unique_ptr<rz::sim::Simulator> simulator;
     std::unique_ptr<rz::MainWindow> window;
     rz::SplashScreen splash;
     QObject::connect(&splash, &rz::SplashScreen::finished, [&] {
@@ -65,7 +76,7 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "rz-v70-writer: no port %s; using COM%d\n",
                          qPrintable(parser.value(portOption)), window->selectedPort());
         if (parser.isSet(simulateOption))
-            connectToBuiltInSimulator(*window);
+            simulator = startBuiltInSimulator(*window);
         window->show();
     });
     splash.show();

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "app/product.h"
+#include "app/radio_operations.h"
 #include "app/user_dialogs.h"
 #include "app/version_box.h"
 #include "files/config_file.h"
@@ -50,9 +51,15 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
     grid()->selectRow(1);
     readConfiguration();
     currentTab_ = MemoryTab; // its frame is the one shown
+    radio_ = new RadioOperations(*this);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The grid, the pages and the radio operations look at the stores, which
+    // are members and would go before QObject deletes the children.
+    delete radio_;
+    delete takeCentralWidget();
+}
 
 void MainWindow::buildMenus() {
     const auto item = [this](QMenu* menu, const char* caption, const char* name) {
@@ -198,6 +205,10 @@ void MainWindow::setProgress(int value, int maximum) {
     progressBar_->setValue(value);
 }
 
+int MainWindow::progressMaximum() const {
+    return progressBar_->maximum();
+}
+
 void MainWindow::setProgressText(const QString& text) {
     progressText_->setText(text);
 }
@@ -226,33 +237,24 @@ bool MainWindow::usePortDevice(const QString& device) {
     return true;
 }
 
-bool MainWindow::transferAllowed() const {
-    return !link_.isBusy();
-}
-
 void MainWindow::readOneChannel() {
-    if (!transferAllowed())
-        return;
+    radio_->oneMemoryRead();
 }
 
 void MainWindow::writeOneChannel() {
-    if (!transferAllowed())
-        return;
+    radio_->oneMemoryWrite();
 }
 
 void MainWindow::readChannels() {
-    if (!transferAllowed())
-        return;
+    radio_->memoryRead();
 }
 
 void MainWindow::writeChannels() {
-    if (!transferAllowed())
-        return;
+    radio_->memoryWrite();
 }
 
 void MainWindow::resetReceiver() {
-    if (!transferAllowed())
-        return;
+    radio_->reset();
 }
 
 void MainWindow::choosePort(int port) {

@@ -25,6 +25,7 @@ namespace rz {
 
 class ChannelGrid;
 class MemoryPage;
+class RadioOperations;
 class UserDialogs;
 
 class MainWindow : public QMainWindow {
@@ -67,9 +68,13 @@ public:
     // The progress display of the transfers.
     void setProgress(int value, int maximum);
     void setProgressText(const QString& text);
+    int progressMaximum() const;
     QProgressBar* progressBar() const { return progressBar_; }
 
     QAction* menuAction(const char* objectName) const;
+
+    // The radio operations started from this window.
+    RadioOperations& radio() { return *radio_; }
 
     // Message boxes and questions; tests put in their own.
     UserDialogs& userDialogs() { return *dialogs_; }
@@ -117,7 +122,6 @@ private:
     void buildStatusArea();
     void readConfiguration();
     void updatePortChecks();
-    bool transferAllowed() const;
 
     Options options_;
     ChannelTable table_;
@@ -130,6 +134,7 @@ private:
     int currentTab_ = 0;
 
     std::unique_ptr<UserDialogs> dialogs_;
+    RadioOperations* radio_ = nullptr;
     DialogRunner runDialog_;
     std::array<QAction*, SerialPortList::Count> portActions_{};
     QTabBar* tabs_ = nullptr;

@@ -4,8 +4,10 @@
 
 namespace rz {
 
-void QtUserDialogs::message(const QString& text, const QString& title) {
-    QMessageBox::information(parent_, title, text, QMessageBox::Ok);
+void QtUserDialogs::message(const QString& text, const QString& title, const QString& detail) {
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent_);
+    box.setInformativeText(detail);
+    box.exec();
 }
 
 bool QtUserDialogs::askOkCancel(const QString& text, const QString& title) {

@@ -11,8 +11,10 @@ namespace rz {
 class UserDialogs {
 public:
     virtual ~UserDialogs() = default;
-    // A message with an OK button.
-    virtual void message(const QString& text, const QString& title) = 0;
+    // A message with an OK button; the detail, when given, is a second line
+    // under the text (a port error names the device and the cause there).
+    virtual void message(const QString& text, const QString& title,
+                         const QString& detail = QString()) = 0;
     // A question with OK and Cancel; true for OK.
     virtual bool askOkCancel(const QString& text, const QString& title) = 0;
     // File choosers; an empty path when the user cancels.
@@ -26,7 +28,8 @@ public:
 class QtUserDialogs : public UserDialogs {
 public:
     explicit QtUserDialogs(QWidget* parent) : parent_(parent) {}
-    void message(const QString& text, const QString& title) override;
+    void message(const QString& text, const QString& title,
+                 const QString& detail = QString()) override;
     bool askOkCancel(const QString& text, const QString& title) override;
     QString openFileName(const QString& title, const QString& filter,
                          const QString& folder) override;

@@ -9,17 +9,18 @@ namespace rz {
 class RecordingDialogs : public UserDialogs {
 public:
     struct Asked {
-        QString text, title;
+        QString text, title, detail;
     };
     QList<Asked> messages, questions;
     bool answerOk = true;
     QString chosenPath;
 
-    void message(const QString& text, const QString& title) override {
-        messages.append({text, title});
+    void message(const QString& text, const QString& title,
+                 const QString& detail = QString()) override {
+        messages.append({text, title, detail});
     }
     bool askOkCancel(const QString& text, const QString& title) override {
-        questions.append({text, title});
+        questions.append({text, title, QString()});
         return answerOk;
     }
     QString openFileName(const QString&, const QString&, const QString&) override {
