@@ -15,6 +15,10 @@ constexpr std::chrono::microseconds wireTime(qint64 bytes) {
     return std::chrono::microseconds(bytes * 10 * 1000000 / Link::BaudRate);
 }
 
+// How early a pause ends before the last byte is due: the rest is awaited
+// as it comes.
+constexpr std::chrono::microseconds WakeMargin(1000);
+
 bool isFailure(QSerialPort::SerialPortError error) {
     return error != QSerialPort::NoError && error != QSerialPort::TimeoutError;
 }
@@ -22,7 +26,8 @@ bool isFailure(QSerialPort::SerialPortError error) {
 } // namespace
 
 Link::Link(const QString& device, CancelToken* cancel)
-    : device_(device), cancel_(cancel), port_(std::make_unique<QSerialPort>()) {
+    : device_(device), cancel_(cancel ? cancel : &ownToken_),
+      port_(std::make_unique<QSerialPort>()) {
     port_->setPortName(device);
     port_->setBaudRate(BaudRate);
     port_->setDataBits(QSerialPort::Data8);
@@ -53,6 +58,17 @@ void Link::close() {
 
 PortProblem Link::failure() const {
     return lostPort(device_, port_->errorString());
+}
+
+// Blocks for the given time unless cancelled, then takes what has come;
+// false when there was nothing to wait for or the wait was cancelled.
+bool Link::pause(std::chrono::microseconds duration, const Deadline& deadline) {
+    const auto left = std::chrono::microseconds(deadline.remainingTimeNSecs() / 1000);
+    duration = std::min(duration, left);
+    if (duration.count() <= 0 || !cancel_->sleepFor(duration))
+        return false;
+    pull();
+    return true;
 }
 
 // Moves whatever the system has received into the port's buffer without
@@ -88,13 +104,20 @@ Reply Link::exchange(const QByteArray& frame, int expectedLength, Deadline deadl
     timer.setSingleShot(true);
     timer.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    if (cancel_)
-        cancel_->attach(&loop);
+    cancel_->attach(&loop);
 
     if (port_->write(frame) != frame.size())
         failed = true;
     else
         port_->flush();
+
+    // On a line that runs at its baud rate the reply cannot be complete
+    // before the frame and the reply have crossed it: wait that long without
+    // waking for every few bytes. (A pseudo-terminal answers at once; a line
+    // is taken as slow once a reply was still coming after a pause.)
+    const bool pace = slowLine_;
+    if (pace && !failed)
+        pause(wireTime(frame.size() + expectedLength) - WakeMargin, deadline);
 
     for (;;) {
         if (failed || isFailure(port_->error())) {
@@ -118,13 +141,14 @@ Reply Link::exchange(const QByteArray& frame, int expectedLength, Deadline deadl
             break;
         }
         if (have > 0) {
-            // Part of the reply is here; the rest cannot arrive faster than
-            // the line carries it. Pause for that long instead of waking for
-            // every few bytes, then take what has come.
-            const auto missing = wireTime(expectedLength - have);
-            const auto left = std::chrono::microseconds(deadline.remainingTimeNSecs() / 1000);
-            if (!cancel_ || cancel_->sleepFor(std::min(missing, left))) {
-                pull();
+            // Part of the reply is here. Unless the rest is already waiting,
+            // it cannot arrive faster than the line carries it: pause for
+            // about that long, then take what has come.
+            pull();
+            if (port_->bytesAvailable() > have)
+                continue;
+            if (pause(wireTime(expectedLength - have) - WakeMargin, deadline)) {
+                slowLine_ = slowLine_ || port_->bytesAvailable() < expectedLength;
                 if (port_->bytesAvailable() > have)
                     continue;
             }
@@ -133,9 +157,7 @@ Reply Link::exchange(const QByteArray& frame, int expectedLength, Deadline deadl
         loop.exec();
         timer.stop();
     }
-
-    if (cancel_)
-        cancel_->detach();
+    cancel_->detach();
     if (reply.status == Reply::TimedOut && port_->isOpen())
         port_->readAll(); // whatever came is discarded
     close();

@@ -12,6 +12,7 @@
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QString>
+#include <chrono>
 #include <memory>
 
 class QSerialPort;
@@ -50,7 +51,7 @@ public:
     // opens the port, writes, closes. Complete or PortFailed.
     Reply send(const QByteArray& frame);
 
-    bool isCancelled() const { return cancel_ && cancel_->isCancelled(); }
+    bool isCancelled() const { return cancel_->isCancelled(); }
     const QString& device() const { return device_; }
     void close();
 
@@ -58,10 +59,13 @@ private:
     bool open(PortProblem& problem);
     PortProblem failure() const;
     void pull();
+    bool pause(std::chrono::microseconds duration, const Deadline& deadline);
 
     QString device_;
+    CancelToken ownToken_; // when nobody cancels: still the way to pause
     CancelToken* cancel_;
     std::unique_ptr<QSerialPort> port_;
+    bool slowLine_ = false; // replies come at the line's pace
 };
 
 } // namespace rz

@@ -9,6 +9,8 @@
 namespace rz {
 
 QString PortProblem::detail() const {
+    if (device.isEmpty() && cause != None)
+        return QStringLiteral("No serial port chosen");
     switch (cause) {
     case None:
         return QString();
