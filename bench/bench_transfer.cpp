@@ -72,18 +72,35 @@ void line(const char* name, double value, const char* unit, double target, bool 
     std::fflush(stdout);
 }
 
-// What opening and closing the serial port costs by itself on this machine
-// (the serial port library takes a lock file for every open), in ms.
-double portReopenMs(const QString& device) {
+// The floor under any exchange that re-opens the port: the same read done
+// directly on the serial port with blocking waits (open, write, wait for
+// 143 bytes, close), and the part of it that is the open and close alone
+// (the serial port library writes and removes a lock file for every open).
+struct Floor {
+    double exchangeMs = 0;
+    double reopenMs = 0;
+};
+
+Floor measureFloor(const QString& device, int times) {
     QSerialPort port(device);
+    port.setBaudRate(57600);
     QElapsedTimer clock;
-    clock.start();
-    constexpr int Times = 300;
-    for (int i = 0; i < Times; ++i) {
+    qint64 total = 0, reopen = 0;
+    for (int i = 0; i < times; ++i) {
+        clock.start();
         port.open(QIODevice::ReadWrite);
+        reopen += clock.nsecsElapsed();
+        port.write(frames::blockRead(0x01200));
+        port.flush();
+        while (port.bytesAvailable() < frames::ReadReplyLength && port.waitForReadyRead(1000)) {
+        }
+        const qint64 waited = clock.nsecsElapsed();
+        port.readAll();
         port.close();
+        total += clock.nsecsElapsed();
+        reopen += clock.nsecsElapsed() - waited;
     }
-    return double(clock.nsecsElapsed()) * 1e-6 / Times;
+    return {double(total) * 1e-6 / times, double(reopen) * 1e-6 / times};
 }
 
 std::vector<RowRecord> fullTable(const QByteArray& image) {
@@ -132,13 +149,21 @@ int main(int argc, char** argv) {
     }
     line("read  unpaced per exchange", bestRead, "ms", 0.5, true);
     line("write unpaced per exchange", bestWrite, "ms", 0.5, true);
-    const double reopen = portReopenMs(sim.devicePath());
-    std::printf("  of which the port's open and close alone: %.4f ms\n", reopen);
+    const Floor fast = measureFloor(sim.devicePath(), 500);
+    std::printf("  floor: the bare port takes %.4f ms per exchange, %.4f ms of it to open and"
+                " close\n",
+                fast.exchangeMs, fast.reopenMs);
     if (quick)
         return 0;
 
     // (b), (c) paced at 57600 baud.
     sim.setPaced(true);
+    const Floor slow = measureFloor(sim.devicePath(), 200);
+    const double wireMs = (11 + 143) * 10.0 / 57600 * 1e3;
+    std::printf("  floor: the bare port takes %.4f ms per paced read, %.4f ms of it to open and"
+                " close; elapsed/wire %.4f\n",
+                slow.exchangeMs, slow.reopenMs, slow.exchangeMs / wireMs);
+    const double reopen = slow.reopenMs;
     const Run r = measure(sim, read);
     const double readWire = double(r.wireBytes) * 10 / 57600;
     line("read  paced elapsed/wire", r.elapsed / readWire, "", 1.03, true);
