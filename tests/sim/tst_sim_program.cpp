@@ -1,0 +1,94 @@
+// rz-v70-sim as the user runs it: a device path on its first line, answers
+// until stopped, the memory image loaded and dumped.
+#include "link/frames.h"
+#include "link/identification.h"
+#include "link/link.h"
+#include "sim/simulator.h"
+#include "support/radio_support.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+
+using namespace rz;
+
+class TestSimProgram : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void answersOnItsDeviceAndDumpsWhenStopped();
+    void refusesBadOptions();
+
+private:
+    QString program_;
+};
+
+void TestSimProgram::initTestCase() {
+    program_ = QCoreApplication::applicationDirPath() + "/rz-v70-sim";
+    QVERIFY2(QFile::exists(program_), "build the rz-v70-sim target first");
+}
+
+void TestSimProgram::answersOnItsDeviceAndDumpsWhenStopped() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString dump = dir.filePath("after.bin");
+    const QString link = dir.filePath("radio");
+    QProcess sim;
+    sim.start(program_, {"--sample", "--region", "J", "--dump", dump, "--link", link});
+    QVERIFY(sim.waitForStarted());
+    QVERIFY(sim.waitForReadyRead(10000));
+    const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    QVERIFY(device.startsWith("/dev/"));
+    QCOMPARE(QFileInfo(link).symLinkTarget(), device);
+
+    // Through the symbolic link, as a user would name it.
+    Link port(link);
+    test::RecordingSink sink;
+    QCOMPARE(Identify(Region::J).run(port, sink).kind, Outcome::Success);
+    const Reply r = port.exchange(frames::blockRead(0x01200), 143, Deadline(1000));
+    QVERIFY(frames::isReadReplyValid(r.bytes));
+    QCOMPARE(frames::readReplyData(r.bytes), sim::sampleImage().mid(0x01200, 64));
+    QVERIFY(port.exchange(frames::blockWrite(0x01200, QByteArray(64, '\0')), 145, Deadline(1000))
+                .isComplete());
+
+    ::kill(pid_t(sim.processId()), SIGTERM);
+    QVERIFY(sim.waitForFinished(10000));
+    QCOMPARE(sim.exitCode(), 0);
+    QVERIFY(!QFileInfo::exists(link));
+    QFile out(dump);
+    QVERIFY(out.open(QIODevice::ReadOnly));
+    QByteArray expected = sim::sampleImage();
+    expected.replace(0x01200, 64, QByteArray(64, '\0'));
+    QCOMPARE(out.readAll(), expected);
+
+    // The dump loads again.
+    QProcess again;
+    again.start(program_, {"--load", dump});
+    QVERIFY(again.waitForReadyRead(10000));
+    Link second(QString::fromLocal8Bit(again.readLine()).trimmed());
+    const Reply r2 = second.exchange(frames::blockRead(0x01240), 143, Deadline(1000));
+    QCOMPARE(frames::readReplyData(r2.bytes), expected.mid(0x01240, 64));
+    ::kill(pid_t(again.processId()), SIGINT);
+    QVERIFY(again.waitForFinished(10000));
+    QCOMPARE(again.exitCode(), 0);
+}
+
+void TestSimProgram::refusesBadOptions() {
+    const QList<QStringList> bad = {{"--region", "X"}, {"--load"}, {"--frobnicate"}};
+    for (const QStringList& args : bad) {
+        QProcess p;
+        p.start(program_, args);
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitCode(), 64);
+    }
+    QProcess missing;
+    missing.start(program_, {"--load", "/nonexistent/image.bin"});
+    QVERIFY(missing.waitForFinished(10000));
+    QCOMPARE(missing.exitCode(), 3);
+}
+
+QTEST_GUILESS_MAIN(TestSimProgram)
+#include "tst_sim_program.moc"
