@@ -15,9 +15,13 @@ constexpr std::chrono::microseconds wireTime(qint64 bytes) {
     return std::chrono::microseconds(bytes * 10 * 1000000 / Link::BaudRate);
 }
 
-// How early a pause ends before the last byte is due: the rest is awaited
-// as it comes.
+// A pause in the middle of a reply ends this long before its last byte is
+// due; the rest is awaited as it comes (and a reply still coming then marks
+// the line as slow).
 constexpr std::chrono::microseconds WakeMargin(1000);
+// On a slow line the wait after sending lasts until just after the last byte
+// is due, so that one wake-up usually finds the whole reply.
+constexpr std::chrono::microseconds LateMargin(200);
 
 bool isFailure(QSerialPort::SerialPortError error) {
     return error != QSerialPort::NoError && error != QSerialPort::TimeoutError;
@@ -34,6 +38,22 @@ Link::Link(const QString& device, CancelToken* cancel)
     port_->setParity(QSerialPort::NoParity);
     port_->setStopBits(QSerialPort::OneStop);
     port_->setFlowControl(QSerialPort::NoFlowControl);
+
+    // The wait for a reply: any arrival, a failure of the port, the reply
+    // timer and a cancel end one pass of it.
+    loop_ = std::make_unique<QEventLoop>();
+    timer_ = std::make_unique<QTimer>();
+    timer_->setSingleShot(true);
+    timer_->setTimerType(Qt::PreciseTimer);
+    QObject::connect(timer_.get(), &QTimer::timeout, loop_.get(), &QEventLoop::quit);
+    QObject::connect(port_.get(), &QSerialPort::readyRead, loop_.get(), &QEventLoop::quit);
+    QObject::connect(port_.get(), &QSerialPort::errorOccurred, loop_.get(),
+                     [this](QSerialPort::SerialPortError error) {
+                         if (isFailure(error)) {
+                             failed_ = true;
+                             loop_->quit();
+                         }
+                     });
 }
 
 Link::~Link() {
@@ -90,24 +110,11 @@ Reply Link::exchange(const QByteArray& frame, int expectedLength, Deadline deadl
         return reply;
     }
 
-    QEventLoop loop;
-    bool failed = false;
-    QObject::connect(port_.get(), &QSerialPort::readyRead, &loop, &QEventLoop::quit);
-    QObject::connect(port_.get(), &QSerialPort::errorOccurred, &loop,
-                     [&](QSerialPort::SerialPortError error) {
-                         if (isFailure(error)) {
-                             failed = true;
-                             loop.quit();
-                         }
-                     });
-    QTimer timer;
-    timer.setSingleShot(true);
-    timer.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
-    cancel_->attach(&loop);
+    failed_ = false;
+    cancel_->attach(loop_.get());
 
     if (port_->write(frame) != frame.size())
-        failed = true;
+        failed_ = true;
     else
         port_->flush();
 
@@ -116,11 +123,11 @@ Reply Link::exchange(const QByteArray& frame, int expectedLength, Deadline deadl
     // waking for every few bytes. (A pseudo-terminal answers at once; a line
     // is taken as slow once a reply was still coming after a pause.)
     const bool pace = slowLine_;
-    if (pace && !failed)
-        pause(wireTime(frame.size() + expectedLength) - WakeMargin, deadline);
+    if (pace && !failed_)
+        pause(wireTime(frame.size() + expectedLength) + LateMargin, deadline);
 
     for (;;) {
-        if (failed || isFailure(port_->error())) {
+        if (failed_ || isFailure(port_->error())) {
             reply.status = Reply::PortFailed;
             reply.problem = failure();
             break;
@@ -153,9 +160,9 @@ Reply Link::exchange(const QByteArray& frame, int expectedLength, Deadline deadl
                     continue;
             }
         }
-        timer.start(int(std::max<qint64>(deadline.remainingTime(), 0)));
-        loop.exec();
-        timer.stop();
+        timer_->start(int(std::max<qint64>(deadline.remainingTime(), 0)));
+        loop_->exec();
+        timer_->stop();
     }
     cancel_->detach();
     if (reply.status == Reply::TimedOut && port_->isOpen())

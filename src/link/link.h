@@ -15,7 +15,9 @@
 #include <chrono>
 #include <memory>
 
+class QEventLoop;
 class QSerialPort;
+class QTimer;
 
 namespace rz {
 
@@ -65,6 +67,9 @@ private:
     CancelToken ownToken_; // when nobody cancels: still the way to pause
     CancelToken* cancel_;
     std::unique_ptr<QSerialPort> port_;
+    std::unique_ptr<QEventLoop> loop_;
+    std::unique_ptr<QTimer> timer_;
+    bool failed_ = false;
     bool slowLine_ = false; // replies come at the line's pace
 };
 
