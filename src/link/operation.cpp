@@ -49,6 +49,7 @@ void OperationSink::currentRow(int) {}
 void OperationSink::recordRead(int, const QByteArray&) {}
 void OperationSink::clearRowsNotInUse(int, int) {}
 void OperationSink::blockRead(quint32, const QByteArray&) {}
+void OperationSink::busyCode(quint16) {}
 
 Operation::~Operation() = default;
 

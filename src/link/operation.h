@@ -57,6 +57,9 @@ public:
     virtual void clearRowsNotInUse(int first, int last);
     // A block of another area has been read.
     virtual void blockRead(quint32 address, const QByteArray& data);
+    // The operation moves to another busy code of its own (a bank read
+    // holds 6, then 7, while it reads its two blocks).
+    virtual void busyCode(quint16 code);
 };
 
 // Timers of an operation; tests shorten them, the program keeps these.

@@ -33,6 +33,13 @@ public:
         post([=](OperationRunner* r) { emit r->blockRead(address, data); });
     }
 
+    void busyCode(quint16 code) override {
+        post([=](OperationRunner* r) {
+            if (r->state_->isBusy() && code != 0)
+                r->state_->setBusyCode(code);
+        });
+    }
+
     template <typename F> void post(F f) {
         OperationRunner* r = runner_;
         QMetaObject::invokeMethod(

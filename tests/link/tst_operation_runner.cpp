@@ -12,6 +12,24 @@
 using namespace rz;
 using rz::sim::Fault;
 
+namespace {
+
+// Holds 5, then 6 while it identifies the receiver.
+class TwoPhases : public Operation {
+public:
+    quint16 busyCode() const override { return 5; }
+
+protected:
+    Outcome execute(Session& s) const override {
+        s.sink().busyCode(6);
+        if (auto stop = s.identify(Region::E))
+            return *stop;
+        return s.success();
+    }
+};
+
+} // namespace
+
 class TestOperationRunner : public QObject {
     Q_OBJECT
 
@@ -20,6 +38,7 @@ private slots:
     void busyKeepsEverythingElseOutUntilClosing();
     void resultFlagAndFailureCounter();
     void resetReportsOnlyPortErrors();
+    void operationsMayChangeTheirBusyCode();
 };
 
 void TestOperationRunner::readRunsOffThreadAndReportsOnTheOwnersThread() {
@@ -160,6 +179,22 @@ void TestOperationRunner::resetReportsOnlyPortErrors() {
     QVERIFY(o.showMessage);
     QCOMPARE(o.title, QString(" Error"));
     QCOMPARE(finished.size(), 0);
+}
+
+void TestOperationRunner::operationsMayChangeTheirBusyCode() {
+    test::RunningSimulator sim;
+    QVERIFY(sim.ok());
+    LinkState state;
+    OperationRunner runner(&state);
+    runner.setDevice(sim.device());
+    QSignalSpy busy(&state, &LinkState::busyChanged);
+    QSignalSpy finished(&runner, &OperationRunner::finished);
+    QVERIFY(runner.start(std::make_shared<TwoPhases>()));
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 30000);
+    QList<int> codes;
+    for (const auto& args : busy)
+        codes.append(args.at(0).toInt());
+    QCOMPARE(codes, (QList<int>{5, 6, 0}));
 }
 
 QTEST_GUILESS_MAIN(TestOperationRunner)
