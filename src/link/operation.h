@@ -10,7 +10,7 @@
 //
 //     Outcome BankRead::execute(Session& s) {
 //         if (auto stop = s.identify(region_)) return *stop;
-//         s.progress(20);
+//         s.progress(20, 20);
 //         QByteArray data;
 //         if (auto stop = s.readBlock(memmap::BanksFirst, data, 3)) return *stop;
 //         s.sink().blockRead(memmap::BanksFirst, data);
