@@ -1,5 +1,6 @@
 #include "link/link.h"
 
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QSerialPort>
 #include <QTimer>
@@ -63,7 +64,11 @@ Link::~Link() {
 bool Link::open(PortProblem& problem) {
     if (port_->isOpen())
         return true;
-    if (port_->open(QIODevice::ReadWrite))
+    QElapsedTimer clock;
+    clock.start();
+    const bool opened = port_->open(QIODevice::ReadWrite);
+    openCloseNsecs_ += clock.nsecsElapsed();
+    if (opened)
         return true;
     problem = diagnoseOpenFailure(device_, port_->error(), port_->errorString());
     port_->clearError();
@@ -71,8 +76,12 @@ bool Link::open(PortProblem& problem) {
 }
 
 void Link::close() {
-    if (port_->isOpen())
+    if (port_->isOpen()) {
+        QElapsedTimer clock;
+        clock.start();
         port_->close();
+        openCloseNsecs_ += clock.nsecsElapsed();
+    }
     port_->clearError();
 }
 

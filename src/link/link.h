@@ -56,6 +56,9 @@ public:
     bool isCancelled() const { return cancel_->isCancelled(); }
     const QString& device() const { return device_; }
     void close();
+    // Time spent so far in opening and closing the port (the benchmark
+    // separates it from the waiting).
+    qint64 portOpenCloseNsecs() const { return openCloseNsecs_; }
 
 private:
     bool open(PortProblem& problem);
@@ -70,6 +73,7 @@ private:
     std::unique_ptr<QEventLoop> loop_;
     std::unique_ptr<QTimer> timer_;
     bool failed_ = false;
+    qint64 openCloseNsecs_ = 0;
     bool slowLine_ = false; // replies come at the line's pace
 };
 
