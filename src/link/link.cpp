@@ -20,9 +20,6 @@ constexpr std::chrono::microseconds wireTime(qint64 bytes) {
 // due; the rest is awaited as it comes (and a reply still coming then marks
 // the line as slow).
 constexpr std::chrono::microseconds WakeMargin(1000);
-// On a slow line the wait after sending lasts until just after the last byte
-// is due, so that one wake-up usually finds the whole reply.
-constexpr std::chrono::microseconds LateMargin(200);
 
 bool isFailure(QSerialPort::SerialPortError error) {
     return error != QSerialPort::NoError && error != QSerialPort::TimeoutError;
@@ -130,10 +127,12 @@ Reply Link::exchange(const QByteArray& frame, int expectedLength, Deadline deadl
     // On a line that runs at its baud rate the reply cannot be complete
     // before the frame and the reply have crossed it: wait that long without
     // waking for every few bytes. (A pseudo-terminal answers at once; a line
-    // is taken as slow once a reply was still coming after a pause.)
+    // is taken as slow once a reply was still coming after a pause.) Waking
+    // when the last byte is due measured best: later adds to every exchange,
+    // earlier wakes once for every byte still to come.
     const bool pace = slowLine_;
     if (pace && !failed_)
-        pause(wireTime(frame.size() + expectedLength) + LateMargin, deadline);
+        pause(wireTime(frame.size() + expectedLength), deadline);
 
     for (;;) {
         if (failed_ || isFailure(port_->error())) {
