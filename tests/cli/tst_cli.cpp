@@ -7,39 +7,13 @@
 
 using namespace rz;
 
-namespace {
-
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run runTool(const QStringList& arguments) {
-    QProcess p;
-    p.start(QCoreApplication::applicationDirPath() + "/rz-v70", arguments);
-    Run r;
-    if (!p.waitForFinished(60000))
-        return r;
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
-    r.err = QString::fromLocal8Bit(p.readAllStandardError());
-    return r;
-}
-
-int lines(const QString& text) {
-    return int(text.count('\n'));
-}
-
-} // namespace
-
 class TestCli : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase();
-    void identifyAndResetAgainstTheReceiver();
-    void exitStatusAndOneLineErrors();
+    void exitStatusOutputAndFrames_data();
+    void exitStatusOutputAndFrames();
     void comNamesStandForTheDevicesFound();
 };
 
@@ -48,66 +22,69 @@ void TestCli::initTestCase() {
              "build the rz-v70 target first");
 }
 
-void TestCli::identifyAndResetAgainstTheReceiver() {
-    test::RunningSimulator sim;
-    QVERIFY(sim.ok());
-    Run r = runTool({"--port", sim.device(), "identify"});
-    QCOMPARE(r.status, 0);
-    QVERIFY(r.err.isEmpty());
-    QCOMPARE(test::framesWithoutCr(*sim), QList<QByteArray>{"ZT~RZ-V70E"}); // E by default
+void TestCli::exitStatusOutputAndFrames_data() {
+    QTest::addColumn<QStringList>("arguments"); // "SIM": the simulator's device
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out"); // in the output; "": no output
+    QTest::addColumn<QString>("err"); // in the one line of errors; "": no errors
+    QTest::addColumn<QList<QByteArray>>("frames");
+    const QString missing = "/dev/rz-v70-no-such-port";
+    const QString usage = "(see rz-v70 --help)";
 
-    sim->clearLog();
-    sim->setRegion(Region::T);
-    r = runTool({"--region", "T", "--port", sim.device(), "identify"});
-    QCOMPARE(r.status, 0);
-    QCOMPARE(test::framesWithoutCr(*sim), QList<QByteArray>{"ZT~RZ-V70T"});
-
-    // A receiver of another region: receiver error after three attempts.
-    sim->clearLog();
-    r = runTool({"-r", "J", "-p", sim.device(), "identify"});
-    QCOMPARE(r.status, 1);
-    QCOMPARE(lines(r.err), 1);
-    QVERIFY(r.err.startsWith("rz-v70: Error"));
-    QCOMPARE(sim->receivedCount(), 3);
-
-    sim->clearLog();
-    r = runTool({"--port", sim.device(), "reset"});
-    QCOMPARE(r.status, 0);
-    QVERIFY(sim->waitForFrames(1, 10000));
-    QCOMPARE(test::framesWithoutCr(*sim), QList<QByteArray>{"ZT~RESET"});
-}
-
-void TestCli::exitStatusAndOneLineErrors() {
-    Run r = runTool({"--port", "/dev/rz-v70-no-such-port", "identify"});
-    QCOMPARE(r.status, 2);
-    QCOMPARE(lines(r.err), 1);
-    QVERIFY(r.err.contains("Port Error"));
-    QVERIFY(r.err.contains("/dev/rz-v70-no-such-port: no such device"));
-
-    r = runTool({"--port", "/dev/rz-v70-no-such-port", "reset"});
-    QCOMPARE(r.status, 2);
-    QCOMPARE(lines(r.err), 1);
-
+    QTest::newRow("identify, E by default")
+        << QStringList{"--port", "SIM", "identify"} << 0 << "identified"
+        << "" << QList<QByteArray>{"ZT~RZ-V70E"};
+    QTest::newRow("another region: three attempts")
+        << QStringList{"-r", "J", "-p", "SIM", "identify"} << 1 << ""
+        << "rz-v70: Error" << QList<QByteArray>(3, "ZT~RZ-V70");
+    QTest::newRow("reset") << QStringList{"--port", "SIM", "reset"} << 0 << "Reset sent"
+                           << "" << QList<QByteArray>{"ZT~RESET"};
+    QTest::newRow("missing device") << QStringList{"--port", missing, "identify"} << 2 << ""
+                                    << missing + ": no such device" << QList<QByteArray>();
+    QTest::newRow("COM beyond the devices found")
+        << QStringList{"--port", "COM99", "identify"} << 2 << ""
+        << "Port Error" << QList<QByteArray>();
     const QList<QStringList> usageErrors = {
         {},
-        {"identify"},                   // no port
-        {"--port", "/dev/null", "fly"}, // no such command
-        {"--region", "X", "identify"},  // no such region
-        {"--bogus"},                    // no such option
-        {"--port"},                     // option without its value
+        {"identify"},             // no port
+        {"--port", "SIM", "fly"}, // no such command
+        {"--region", "X", "identify"},
+        {"--bogus"},
+        {"--port"}, // option without its value
     };
-    for (const QStringList& args : usageErrors) {
-        r = runTool(args);
-        QCOMPARE(r.status, 64);
-        QCOMPARE(lines(r.err), 1);
-        QVERIFY(r.out.isEmpty());
-    }
+    for (const QStringList& args : usageErrors)
+        QTest::addRow("usage: %s", qPrintable(args.join(' ')))
+            << args << 64 << "" << usage << QList<QByteArray>();
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "--region"
+                          << "" << QList<QByteArray>();
+}
 
-    r = runTool({"--help"});
-    QCOMPARE(r.status, 0);
-    QVERIFY(r.out.contains("identify"));
-    QVERIFY(r.out.contains("reset"));
-    QVERIFY(r.out.contains("--region"));
+void TestCli::exitStatusOutputAndFrames() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QFETCH(QList<QByteArray>, frames);
+    test::RunningSimulator sim;
+    QVERIFY(sim.ok());
+    arguments.replaceInStrings(QRegularExpression("^SIM$"), sim.device());
+
+    QProcess p;
+    p.start(QCoreApplication::applicationDirPath() + "/rz-v70", arguments);
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), status);
+    const QString stdOut = QString::fromLocal8Bit(p.readAllStandardOutput());
+    const QString stdErr = QString::fromLocal8Bit(p.readAllStandardError());
+    QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.contains(out), qPrintable(stdOut));
+    if (err.isEmpty()) {
+        QVERIFY2(stdErr.isEmpty(), qPrintable(stdErr));
+    } else {
+        QVERIFY2(stdErr.startsWith("rz-v70: ") && stdErr.contains(err), qPrintable(stdErr));
+        QCOMPARE(stdErr.count('\n'), 1);
+    }
+    sim->waitForFrames(int(frames.size()), 10000);
+    QCOMPARE(test::framesWithoutCr(*sim), frames);
 }
 
 void TestCli::comNamesStandForTheDevicesFound() {
@@ -124,15 +101,10 @@ void TestCli::comNamesStandForTheDevicesFound() {
     QCOMPARE(comNumber("COM0"), 0);
     QCOMPARE(comNumber("COMX"), 0);
 
-    // The system's own list: USB adapters first, then in natural order.
+    // The system's own list: USB adapters first.
     const QList<SerialDevice> devices = serialDevices();
     for (int i = 1; i < devices.size(); ++i)
         QVERIFY(devices.at(i - 1).usb || !devices.at(i).usb);
-
-    // A COM number beyond the devices found is a port error.
-    const Run r = runTool({"--port", "COM99", "identify"});
-    QCOMPARE(r.status, 2);
-    QCOMPARE(lines(r.err), 1);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -37,7 +37,7 @@ void TestSimProgram::answersOnItsDeviceAndDumpsWhenStopped() {
     const QString dump = dir.filePath("after.bin");
     const QString link = dir.filePath("radio");
     QProcess sim;
-    sim.start(program_, {"--sample", "--region", "J", "--dump", dump, "--link", link});
+    sim.start(program_, {"--sample", "--region", "J", "--dump", dump, "--link", link, "--verbose"});
     QVERIFY(sim.waitForStarted());
     QVERIFY(sim.waitForReadyRead(10000));
     const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
@@ -58,6 +58,9 @@ void TestSimProgram::answersOnItsDeviceAndDumpsWhenStopped() {
     QVERIFY(sim.waitForFinished(10000));
     QCOMPARE(sim.exitCode(), 0);
     QVERIFY(!QFileInfo::exists(link));
+    // --verbose: every frame received, on a line of its own.
+    QCOMPARE(sim.readAllStandardError(),
+             QByteArray("ZT~RZ-V70\nZT~F01200R\nZT~F01200W" + QByteArray(128, '0') + "\n"));
     QFile out(dump);
     QVERIFY(out.open(QIODevice::ReadOnly));
     QByteArray expected = sim::sampleImage();
@@ -84,10 +87,18 @@ void TestSimProgram::refusesBadOptions() {
         QVERIFY(p.waitForFinished(10000));
         QCOMPARE(p.exitCode(), 64);
     }
-    QProcess missing;
-    missing.start(program_, {"--load", "/nonexistent/image.bin"});
-    QVERIFY(missing.waitForFinished(10000));
-    QCOMPARE(missing.exitCode(), 3);
+    // A missing image, or one larger than the memory.
+    QTemporaryDir dir;
+    QFile large(dir.filePath("large.bin"));
+    QVERIFY(large.open(QIODevice::WriteOnly));
+    large.write(QByteArray(sim::Simulator::MemorySize + 1, '\0'));
+    large.close();
+    for (const QString& image : {QString("/nonexistent/image.bin"), large.fileName()}) {
+        QProcess p;
+        p.start(program_, {"--load", image});
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitCode(), 3);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSimProgram)

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers for the tests that talk to the simulator over a real
 // pseudo-terminal.
+#include "link/link.h"
 #include "link/operation.h"
 #include "sim/simulator.h"
 #include <QByteArray>
@@ -42,9 +43,6 @@ public:
         records.push_back({row, record});
     }
     void clearRowsNotInUse(int first, int last) override { cleared.append({first, last}); }
-    void blockRead(quint32 address, const QByteArray& data) override {
-        blocks.push_back({int(address), data});
-    }
 
     QList<int> maximums;
     QList<int> values;
@@ -52,9 +50,16 @@ public:
     QList<int> rows;
     std::vector<Record> records;
     QList<QPair<int, int>> cleared;
-    std::vector<Record> blocks;
 
     QList<int> recordRows() const;
+};
+
+// A running simulator, a link to it and a sink for what an operation
+// reports; QVERIFY `sim.ok()`.
+struct SimLink {
+    RunningSimulator sim;
+    Link link{sim.device()};
+    RecordingSink sink;
 };
 
 // Frames of the simulator's log with the final CR removed, for readable
