@@ -1,5 +1,10 @@
 #include "sim/simulator.h"
 
+#include "model/channel_record.h"
+#include "model/frequency_text.h"
+#include "model/memory_map.h"
+#include "model/value_tables.h"
+
 #include <QtEndian>
 
 namespace rz::sim {
@@ -23,7 +28,7 @@ struct SampleChannel {
     quint32 hz;
     Mode mode;
     Step step;
-    const char* name;
+    const char* name; // UTF-8
     bool skip = false;
     ToneType tone = NoTone;
     quint8 ctcssIndex = 8; // 88.5 Hz
@@ -32,36 +37,21 @@ struct SampleChannel {
     quint8 dcsIndex = 0;
 };
 
-quint8 bandCode(quint32 hz) {
-    if (hz >= 118000000 && hz < 171000000)
-        return 2;
-    if (hz > 225000000 && hz < 336000000)
-        return 3;
-    if (hz > 336000000 && hz < 470000000)
-        return 2;
-    return 1;
-}
-
+// The record the receiver would hold, made by the program's own encoder.
 QByteArray record(const SampleChannel& c) {
-    QByteArray r(64, '\0');
-    auto put32 = [&r](int at, quint32 v) { qToLittleEndian(v, r.data() + at); };
-    r[0] = char(bandCode(c.hz));
-    put32(1, c.hz);
-    r[5] = char(c.mode);
-    r[6] = char(c.step);
-    put32(7, c.offsetHz);
-    r[11] = char(c.shift);
-    r[12] = char(c.tone);
-    r[13] = char(c.ctcssIndex == 0 ? 0 : c.ctcssIndex + 1);
-    r[14] = char(c.dcsIndex);
-    r[15] = char(28); // "JR"
-    r[17] = char(0x3E);
-    r[18] = char(c.skip ? 1 : 0);
-    r[20] = char(0x0A);
-    const QByteArray name(c.name);
-    for (int i = 0; i < name.size() && i < 16; ++i)
-        r[32 + 2 * i] = name.at(i);
-    return r;
+    ChannelRow row;
+    row.cells[ColFrequency] = freq::hzToText(c.hz);
+    row.cells[ColMode] = tables::modeTextForCode(c.mode);
+    row.cells[ColToneType] = tables::toneTypeGridText(c.tone);
+    row.cells[ColShift] = tables::shiftGridText(c.shift);
+    row.cells[ColOffset] = freq::hzToText(c.offsetHz);
+    row.cells[ColSkip] = tables::skipGridText(c.skip ? 1 : 0);
+    row.cells[ColName] = QString::fromUtf8(c.name);
+    row.codes.step = c.step;
+    row.codes.rxTone = c.ctcssIndex;
+    row.codes.dcs = c.dcsIndex;
+    row.codes.inUse = 1;
+    return record::encode(row, memmap::channelToRow(c.channel));
 }
 
 // Banks of 100 channels: bank b starts at channel 100 b + 1.
@@ -99,6 +89,9 @@ const SampleChannel Channels[] = {
     {bank(3, 2), 104300000, WFM, Step100k, "FM MUSIC"},
     {bank(3, 3), 693000, AM, Step100Hz, "MW 693"},
     {bank(3, 4), 9410000, AM, Step5k, "SW 31M"},
+    {bank(3, 5), 80000000, WFM, Step100k, "FM \xE3\x83\xA9\xE3\x82\xB8\xE3\x82\xAA"}, // katakana
+    {bank(3, 6), 82500000, WFM, Step100k,
+     "\xEF\xBE\x86\xEF\xBD\xAD\xEF\xBD\xB0\xEF\xBD\xBD"}, // half-width
     // Bank 4: licence-free radio
     {bank(4, 0), 446006250, FM, Step6k25, "PMR 1"},
     {bank(4, 1), 446018750, FM, Step6k25, "PMR 2"},
@@ -128,7 +121,11 @@ const SampleChannel Channels[] = {
 QByteArray sampleImage() {
     QByteArray image(Simulator::MemorySize, '\0');
     for (const SampleChannel& c : Channels)
-        image.replace(int(0x01200 + 64 * (c.channel - 1)), 64, record(c));
+        image.replace(int(memmap::channelAddress(c.channel)), 64, record(c));
+    // The bug-detector channels hold their factory presets.
+    const ChannelTable presets;
+    for (int row = memmap::FirstBugRow; row <= memmap::ChannelCount; ++row)
+        image.replace(int(memmap::channelAddress(row)), 64, presets.record(row));
 
     // Bank layout: banks 0 to 11 hold 100 channels each, then the sizes of
     // the fixed groups.

@@ -93,8 +93,8 @@ void TestSimulator::sampleImageIsPlausible() {
     for (int ch = 1; ch <= memmap::ChannelCount; ++ch)
         inUse += used(ch);
     QVERIFY(inUse >= 30);
-    // Banks 1 and 2, a program-scan pair, a dual-watch pair.
-    for (int ch : {101, 201, 1201, 1202, 1301, 1401})
+    // Banks 1 and 2, a program-scan pair, a dual-watch pair, the bug presets.
+    for (int ch : {101, 201, 1201, 1202, 1301, 1401, 1701, 1721})
         QVERIFY2(used(ch), qPrintable(QString::number(ch)));
     // The bank sizes add up to 1200.
     int total = 0;
