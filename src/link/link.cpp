@@ -18,8 +18,9 @@ constexpr std::chrono::microseconds wireTime(qint64 bytes) {
 
 // A pause in the middle of a reply ends this long before its last byte is
 // due; the rest is awaited as it comes (and a reply still coming then marks
-// the line as slow).
-constexpr std::chrono::microseconds WakeMargin(1000);
+// the line as slow). When less than this is missing, nothing is paused: the
+// last piece of a reply is awaited as it comes, not slept past.
+constexpr std::chrono::microseconds WakeMargin(2000);
 
 bool isFailure(QSerialPort::SerialPortError error) {
     return error != QSerialPort::NoError && error != QSerialPort::TimeoutError;
