@@ -320,8 +320,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == progressBar_ && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+    // Any button, any modifier, anywhere on the bar.
+    if (watched == progressBar_ && event->type() == QEvent::MouseButtonRelease)
         resetReceiver();
     return QMainWindow::eventFilter(watched, event);
 }

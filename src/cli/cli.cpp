@@ -198,6 +198,8 @@ int run(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     for (const Command& cmd : commands()) {
         if (name != QLatin1String(cmd.name))
             continue;
+        if (!*cmd.arguments && !rest.isEmpty())
+            return usageError(name + QStringLiteral(" takes no arguments, not ") + rest.first());
         if (cmd.needsPort) {
             if (c.port.isEmpty())
                 return usageError(name + QStringLiteral(" needs --port DEVICE"));

@@ -53,8 +53,8 @@ Outcome MemoryRead::execute(Session& s) const {
 }
 
 OneMemoryRead::OneMemoryRead(Region region, int currentRow, int otherEnd)
-    : region_(region), first_(std::min(currentRow, otherEnd)),
-      last_(std::max(currentRow, otherEnd)) {}
+    : region_(region), first_(std::clamp(std::min(currentRow, otherEnd), 1, Rows)),
+      last_(std::clamp(std::max(currentRow, otherEnd), 1, Rows)) {}
 
 Outcome OneMemoryRead::execute(Session& s) const {
     if (auto stop = s.identify(region_))

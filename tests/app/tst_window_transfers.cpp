@@ -129,6 +129,15 @@ private slots:
         QVERIFY(win.dialogs->messages[1].detail.contains("/dev/rz-v70-no-such-device"));
     }
 
+    void anyClickOnTheProgressBarResetsTheReceiver() {
+        Window win;
+        QVERIFY(win.sim.ok());
+        QTest::mouseClick(win.w->progressBar(), Qt::RightButton, Qt::ShiftModifier);
+        QVERIFY(QTest::qWaitFor([&] { return win.sim->receivedCount() == 1; }, 5000));
+        QCOMPARE(win.sim->receivedFrames().first(), QByteArray("ZT~RESET\r"));
+        QVERIFY(win.dialogs->messages.isEmpty());
+    }
+
     void closingDuringAReadStopsWithoutAMessage() {
         Window win;
         QVERIFY(win.sim.ok());

@@ -50,7 +50,8 @@ void TestCli::exitStatusOutputAndFrames_data() {
         {"--port", "SIM", "fly"}, // no such command
         {"--region", "X", "identify"},
         {"--bogus"},
-        {"--port"}, // option without its value
+        {"--port"},                           // option without its value
+        {"--port", "SIM", "identify", "now"}, // a stray argument
     };
     for (const QStringList& args : usageErrors)
         QTest::addRow("usage: %s", qPrintable(args.join(' ')))
