@@ -33,7 +33,6 @@ std::unique_ptr<rz::sim::Simulator> startBuiltInSimulator(rz::MainWindow& window
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("rz-v70-writer"));
-    QApplication::setApplicationDisplayName(rz::product::name());
     QApplication::setApplicationVersion(QStringLiteral("2.00"));
 
     QCommandLineParser parser;

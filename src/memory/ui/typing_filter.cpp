@@ -41,8 +41,9 @@ bool TypingFilter::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->matches(QKeySequence::Paste))
             return true;
-        // Keys without text (arrows, Delete, Tab) keep their usual meaning.
-        if (key->text().isEmpty() || key->key() == Qt::Key_Backspace)
+        // Keys that type nothing (arrows, Delete, Tab, Escape, Enter) keep
+        // their usual meaning: moving the focus, closing the dialog.
+        if (key->text().isEmpty() || !key->text().at(0).isPrint())
             return false;
         if (key->modifiers() & Qt::ControlModifier)
             return false; // editing shortcuts; paste is refused above

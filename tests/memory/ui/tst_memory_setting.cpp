@@ -141,6 +141,17 @@ private slots:
         mhz->setText("1x2");
         box(d, "DETAIL_NAME")->setFocus();
         QCOMPARE(mhz->text(), QStringLiteral("12"));
+
+        // Tab leaves a filtered box (running the rule above) and Escape
+        // closes the dialog: the filters only judge what is typed.
+        QLineEdit* fraction = box(d, "DETAIL_SHIFT_FREQ_2");
+        fraction->setFocus();
+        fraction->setText("7");
+        QTest::keyClick(fraction, Qt::Key_Tab);
+        QVERIFY(!fraction->hasFocus());
+        QCOMPARE(fraction->text(), QStringLiteral("70000"));
+        QTest::keyClick(box(d, "DETAIL_NAME"), Qt::Key_Escape);
+        QVERIFY(!d.isVisible());
     }
 
     void clearAndRegion() {
