@@ -50,34 +50,24 @@ PortProblem diagnoseOpenFailure(const QString& device, QSerialPort::SerialPortEr
         problem.cause = PortProblem::PermissionDenied;
         return problem;
     }
-    // The device is there and we may use it: a permission error now means
-    // that another program holds its lock.
-    switch (error) {
-    case QSerialPort::DeviceNotFoundError:
-        problem.cause = PortProblem::NoSuchDevice;
-        break;
-    case QSerialPort::PermissionError:
-    case QSerialPort::OpenError:
-        problem.cause = named ? PortProblem::InUse : PortProblem::PermissionDenied;
-        break;
-    default:
-        problem.cause = PortProblem::Other;
-        break;
-    }
+    // The device is there and we may use it: a refusal now means that
+    // another program holds its lock.
+    const PortProblem::Cause refused = named ? PortProblem::InUse : PortProblem::PermissionDenied;
 #else
+    const PortProblem::Cause refused = PortProblem::InUse; // Windows: a busy port is "denied"
+#endif
     switch (error) {
     case QSerialPort::DeviceNotFoundError:
         problem.cause = PortProblem::NoSuchDevice;
         break;
     case QSerialPort::PermissionError:
     case QSerialPort::OpenError:
-        problem.cause = PortProblem::InUse; // Windows reports a busy port as access denied
+        problem.cause = refused;
         break;
     default:
         problem.cause = PortProblem::Other;
         break;
     }
-#endif
     return problem;
 }
 

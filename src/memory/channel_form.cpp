@@ -14,10 +14,6 @@ bool ChannelForm::operator==(const ChannelForm& o) const {
 
 namespace form {
 
-ChannelForm cleared() {
-    return ChannelForm();
-}
-
 void splitFrequency(const QString& gridText, QString& mhz, QString& fraction) {
     // "1234.56789MHz" is 13 characters; every digit fewer in the MHz part
     // moves the fraction one place to the left.
@@ -86,23 +82,17 @@ QString digitsOnly(const QString& text) {
     return digits;
 }
 
-static QString padRight(QString text, int digits) {
-    while (text.size() < digits)
-        text += QChar('0');
-    return text;
-}
-
 QString offsetFractionOnLeave(const QString& offsetMhz, const QString& fraction, int digits) {
     QString f = digitsOnly(fraction);
     // Offsets stop at 999.99995 MHz; the kilohertz box stops at 999.995 MHz.
     const int limit = digits == 3 ? 99600 : 99996;
-    if (digitsOnly(offsetMhz).toInt() == 999 && padRight(f, 5).left(5).toInt() >= limit)
+    if (digitsOnly(offsetMhz).toInt() == 999 && widenToTenHertz(f).left(5).toInt() >= limit)
         f = digits == 3 ? QStringLiteral("995") : QStringLiteral("99995");
-    return padRight(f, digits);
+    return f.leftJustified(digits, QLatin1Char('0'));
 }
 
 QString widenToTenHertz(const QString& fraction) {
-    return padRight(fraction, 5);
+    return fraction.leftJustified(5, QLatin1Char('0'));
 }
 
 } // namespace form

@@ -6,6 +6,8 @@
 
 namespace rz {
 
+// A default-constructed form is a set after "Clear": FM, no tone, 88.5Hz,
+// 023, JR, 5KHz, Off, boxes empty.
 struct ChannelForm {
     QString frequencyMhz, frequencyFraction; // "145", "00000"
     QString name;
@@ -33,9 +35,6 @@ struct FormLimits {
 };
 
 namespace form {
-
-// A set after "Clear": FM, no tone, 88.5Hz, 023, JR, 5KHz, Off, boxes empty.
-ChannelForm cleared();
 
 // Splits a grid frequency text ("145.00000MHz") into its MHz and fraction
 // boxes by the text's length; any other length leaves both empty.

@@ -4,19 +4,13 @@
 namespace rz::memory {
 namespace {
 
-QString padRight(QString text, int digits) {
-    while (text.size() < digits)
-        text += QChar('0');
-    return text;
-}
-
 // Returns the frequency text ("145.00000"), or empty when the boxes hold no
 // frequency the receiver accepts (the boxes are then emptied).
 QString normaliseFrequency(ChannelForm& f, bool subSet) {
     QString mhz = form::digitsOnly(f.frequencyMhz);
     if (!mhz.isEmpty())
         mhz = mhz.toLongLong() >= 1300 ? QStringLiteral("145") : QString::number(mhz.toLongLong());
-    QString fraction = padRight(form::digitsOnly(f.frequencyFraction), 5);
+    QString fraction = form::widenToTenHertz(form::digitsOnly(f.frequencyFraction));
     if (mhz.isEmpty() || mhz.size() > 4)
         mhz = QStringLiteral("0");
     const int fractionLimit = subSet ? 99996 : 100000;

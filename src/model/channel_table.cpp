@@ -64,11 +64,6 @@ void ChannelTable::setText(int r, int column, const QString& text) {
         changed(r, r);
 }
 
-void ChannelTable::setCodes(int r, const ChannelCodes& codes) {
-    rows_[size_t(r)].codes = codes;
-    changed(r, r);
-}
-
 void ChannelTable::setInUse(int r, bool inUse) {
     rows_[size_t(r)].codes.inUse = inUse ? 1 : 0;
     changed(r, r);

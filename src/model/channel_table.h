@@ -70,7 +70,6 @@ public:
 
     void setRow(int r, const ChannelRow& row); // keeps the row's label
     void setText(int r, int column, const QString& text);
-    void setCodes(int r, const ChannelCodes& codes);
     void setInUse(int r, bool inUse);
     void clearRow(int r);
     void clearRows(int first, int last);

@@ -35,13 +35,4 @@ quint32 textToHz(const QString& text) {
     return hz > 0xFFFFFFFFu ? 0xFFFFFFFFu : quint32(hz);
 }
 
-int fractionOf(const QString& text) {
-    const int point = int(text.indexOf(QLatin1Char('.')));
-    if (point < 0 || point + 6 > text.size())
-        return -1;
-    bool ok = false;
-    const int value = text.mid(point + 1, 5).toInt(&ok);
-    return ok ? value : -1;
-}
-
 } // namespace rz::freq

@@ -12,8 +12,5 @@ QString hzToText(quint32 hz);
 // character that is not part of the number), times one million, to the
 // nearest Hz; clamped to 32 bits.
 quint32 textToHz(const QString& text);
-// The five-digit fraction of a grid text ("145.21500MHz" -> 21500); -1 when the
-// text has no fraction of five digits.
-int fractionOf(const QString& text);
 
 } // namespace rz::freq

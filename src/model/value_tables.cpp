@@ -29,11 +29,6 @@ const QStringList& modeTexts() {
     return texts;
 }
 
-int modeRecordCode(int index) {
-    static constexpr std::array<int, ModeCount> codes = {0, 1, 0, 2, 3, 4, 5};
-    return index >= 0 && index < ModeCount ? codes[size_t(index)] : 0;
-}
-
 QString modeTextForCode(int recordCode) {
     static const QStringList byCode = {"FM", "AM", "WFM", "LSB", "USB", "CW"};
     return entry(byCode, recordCode);
@@ -56,9 +51,6 @@ int stepSize(int index) {
 }
 QString stepText(int index) {
     return entry(stepTexts(), index);
-}
-int stepIndexForText(const QString& text) {
-    return int(stepTexts().indexOf(text));
 }
 
 bool fitsStep(int frequencyFraction, int offsetFraction, int stepIndex) {
@@ -89,9 +81,6 @@ const QStringList& ctcssTexts() {
 QString ctcssText(int index) {
     return entry(ctcssTexts(), index);
 }
-int ctcssIndexForText(const QString& text) {
-    return int(ctcssTexts().indexOf(text));
-}
 int ctcssRecordCode(int index) {
     return index == 0 ? 0 : index + 1;
 }
@@ -115,9 +104,6 @@ const QStringList& dcsTexts() {
 QString dcsText(int index) {
     return entry(dcsTexts(), index);
 }
-int dcsIndexForText(const QString& text) {
-    return int(dcsTexts().indexOf(text));
-}
 
 const QStringList& trainTexts() {
     static const QStringList texts = makeTrainTexts();
@@ -126,9 +112,6 @@ const QStringList& trainTexts() {
 
 QString trainText(int index) {
     return entry(trainTexts(), index);
-}
-int trainIndexForText(const QString& text) {
-    return int(trainTexts().indexOf(text));
 }
 
 const QStringList& toneTypeCaptions() {

@@ -13,7 +13,6 @@ namespace rz::tables {
 constexpr int ModeCount = 7;
 constexpr int ModeNfm = 2;
 const QStringList& modeTexts();
-int modeRecordCode(int index);            // NFM -> 0 ("FM"); out of range -> 0
 QString modeTextForCode(int recordCode);  // 0..5; other codes -> ""
 int modeCodeForText(const QString& text); // "FM" 0 ... "CW" 5; anything else 0
 
@@ -25,7 +24,6 @@ constexpr int Step50Hz = 16;
 const QStringList& stepTexts();
 int stepSize(int index); // 0 when out of range
 QString stepText(int index);
-int stepIndexForText(const QString& text); // -1 when no entry
 // True when both fractions (0..99999, 10 Hz units) are multiples of the step.
 bool fitsStep(int frequencyFraction, int offsetFraction, int stepIndex);
 // The chosen step when it fits, else 5 kHz, else 6.25 kHz, else 50 Hz.
@@ -36,7 +34,6 @@ constexpr int CtcssCount = 39;
 constexpr int CtcssDefault = 8; // "88.5Hz"
 const QStringList& ctcssTexts();
 QString ctcssText(int index);
-int ctcssIndexForText(const QString& text); // -1 when no entry
 int ctcssRecordCode(int index);
 int ctcssIndexForCode(int recordCode); // 0 and 1 -> 0; c >= 2 -> c - 1 (may exceed the table)
 
@@ -44,7 +41,6 @@ int ctcssIndexForCode(int recordCode); // 0 and 1 -> 0; c >= 2 -> c - 1 (may exc
 constexpr int DcsCount = 104;
 const QStringList& dcsTexts();
 QString dcsText(int index);
-int dcsIndexForText(const QString& text);
 
 // Train tone: the index is the record code; 0..27 are 300..3000 Hz, 28 "JR".
 constexpr int TrainCount = 29;
@@ -52,7 +48,6 @@ constexpr int TrainDefault = 28; // "JR"
 constexpr int TrainBug = 20;     // "2300Hz"
 const QStringList& trainTexts();
 QString trainText(int index);
-int trainIndexForText(const QString& text);
 
 // Tone-squelch type: the index is the record code (2 "Tone" has no grid text).
 constexpr int ToneTypeCount = 6;

@@ -107,7 +107,7 @@ ChannelSetEditor::ChannelSetEditor(const Shape& shape, QWidget* parent)
     connect(clear_, &QPushButton::clicked, this, &ChannelSetEditor::clear);
 
     buildLayout();
-    setForm(form::cleared());
+    setForm(ChannelForm());
 }
 
 void ChannelSetEditor::buildLayout() {
@@ -237,7 +237,7 @@ void ChannelSetEditor::setTrainVisible(bool visible) {
 }
 
 void ChannelSetEditor::clear() {
-    setForm(form::cleared());
+    setForm(ChannelForm());
 }
 
 void ChannelSetEditor::leaveOffsetBox(QLineEdit* box) {
