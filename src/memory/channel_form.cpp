@@ -48,7 +48,7 @@ ChannelForm fromRow(const ChannelRow& row, const FormLimits& limits) {
     if (limits.offsetFractionDigits == 3 && f.offsetFraction.size() == 5 &&
         f.offsetFraction.endsWith(QLatin1String("00")))
         f.offsetFraction.chop(2);
-    f.skip = row.text(ColSkip) == QLatin1String("*");
+    f.skip = tables::skipCodeForText(row.text(ColSkip)) == 1;
     f.name = row.text(ColName);
     return f;
 }

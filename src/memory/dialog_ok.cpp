@@ -58,16 +58,11 @@ ChannelSetResult readSet(ChannelForm& f, bool subSet) {
     r.shift = f.shift;
     r.skip = f.skip;
     r.toneType = f.toneType;
-    r.txToneText = tables::ctcssText(f.txTone);
-    r.rxToneText = tables::ctcssText(f.rxTone);
-    r.dcsText = tables::dcsText(f.dcs);
-    r.trainText = tables::trainText(f.train);
     r.txTone = f.txTone;
     r.rxTone = f.rxTone;
     r.dcs = f.dcs;
     r.train = f.train;
     r.step = f.step;
-    r.stepText = tables::stepText(f.step);
     return r;
 }
 
@@ -87,7 +82,6 @@ DialogOutcome confirmDialog(const ChannelForm& first, const ChannelForm& second,
                            form::widenToTenHertz(out.first.offsetFraction).toInt(), out.first.step);
     out.first.step = fitted;
     result.first.step = fitted;
-    result.first.stepText = tables::stepText(fitted);
 
     const bool firstPresent = !result.first.frequencyText.isEmpty();
     out.firstInUse = firstPresent;

@@ -9,13 +9,12 @@ namespace rz {
 struct ChannelSetResult {
     QString frequencyText; // "145.00000"; empty when the set has no frequency
     int mode = 0;
-    QString stepText, trainText, txToneText, rxToneText, dcsText;
     int toneType = 0;
     int shift = 0;
     QString offsetText; // "0.60000"
     bool skip = false;
     QString name;
-    // Codes for the per-channel arrays.
+    // Codes for the per-channel arrays; the grid shows their table texts.
     int txTone = 0, rxTone = 0, dcs = 0, train = 0, step = 0;
 };
 

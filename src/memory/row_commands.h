@@ -2,6 +2,7 @@
 // The Memory tab's commands on grid rows that do not need a window: which
 // rows "Clear" and Delete empty, "All Clear", and where the Memory Setting
 // dialog opens and moves to. Rows are grid rows, 1..1721.
+#include "model/memory_map.h"
 #include <functional>
 
 namespace rz {
@@ -11,7 +12,7 @@ class ChannelTable;
 namespace memory {
 
 // Rows that "Clear" may empty: the bug-detector rows are never cleared.
-constexpr int LastClearableRow = 1700;
+constexpr int LastClearableRow = memmap::FirstBugRow - 1;
 
 struct RowRange {
     int first = 0;

@@ -39,8 +39,6 @@ QString decodeName(const QByteArray& bytes) {
 }
 
 void encodeName(const QString& name, QByteArray& bytes) {
-    if (cp932::encode(name).isEmpty())
-        return;
     const QList<uint> characters = name.toUcs4();
     for (int i = 0; i < NameSlots && i < characters.size(); ++i) {
         const quint16 code = cp932::charCode(char32_t(characters[i]));

@@ -6,9 +6,13 @@
 
 namespace rz {
 
-void ChannelRow::clear() {
+void ChannelRow::clearTexts() {
     for (int c = ColFrequency; c < GridColumnCount; ++c)
         cells[size_t(c)].clear();
+}
+
+void ChannelRow::clear() {
+    clearTexts();
     codes = ChannelCodes::afterClear();
 }
 
@@ -94,14 +98,11 @@ void ChannelTable::applyRecord(int r, const QByteArray& bytes) {
     changed(r, r);
 }
 
-void ChannelTable::clearRowsNotInUse() {
-    for (int r = 1; r <= RowCount; ++r) {
-        ChannelRow& row = rows_[size_t(r)];
-        if (!row.inUse())
-            for (int c = ColFrequency; c < GridColumnCount; ++c)
-                row.cells[size_t(c)].clear();
-    }
-    changed(1, RowCount);
+void ChannelTable::clearRowsNotInUse(int first, int last) {
+    for (int r = first; r <= last; ++r)
+        if (!rows_[size_t(r)].inUse())
+            rows_[size_t(r)].clearTexts();
+    changed(first, last);
 }
 
 void ChannelTable::beginUpdate() {

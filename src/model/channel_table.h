@@ -2,6 +2,7 @@
 // The program's channel store: 1721 rows of twelve cell texts plus a label,
 // and beside them the per-channel codes the receiver's record needs exactly.
 // Rows are numbered 1..1721 as in the grid; the channel index is row - 1.
+#include "model/memory_map.h"
 #include <QObject>
 #include <QString>
 #include <array>
@@ -51,6 +52,8 @@ struct ChannelRow {
 
     const QString& text(int column) const { return cells[size_t(column)]; }
     bool inUse() const { return codes.inUse != 0; }
+    // Empties columns 1..12; keeps the label and the codes.
+    void clearTexts();
     // Empties columns 1..12 and sets the after-clear codes; keeps the label.
     void clear();
 };
@@ -58,7 +61,7 @@ struct ChannelRow {
 class ChannelTable : public QObject {
     Q_OBJECT
 public:
-    static constexpr int RowCount = 1721;
+    static constexpr int RowCount = memmap::ChannelCount;
 
     // Start-up state: labels "0".."1720", start-up codes, bug rows filled.
     explicit ChannelTable(QObject* parent = nullptr);
@@ -79,7 +82,7 @@ public:
     QByteArray record(int r) const;
     void applyRecord(int r, const QByteArray& record);
     // A read leaves rows whose record was empty with empty texts.
-    void clearRowsNotInUse();
+    void clearRowsNotInUse(int first = 1, int last = RowCount);
 
     // The 21 bug-detector rows with their preset channels.
     void fillBugRows();

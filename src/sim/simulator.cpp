@@ -20,6 +20,9 @@
 
 namespace rz::sim {
 
+// The simulator reads and writes the protocol with its own few helpers, not
+// the program's frame and hex code: the tests use it as an independent
+// receiver, so a fault in the program's framing cannot hide itself here.
 namespace {
 
 using Clock = std::chrono::steady_clock;

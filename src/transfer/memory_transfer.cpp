@@ -198,14 +198,7 @@ void ChannelTableApplier::apply(int row, const QByteArray& record) {
 }
 
 void ChannelTableApplier::clearNotInUse(int first, int last) {
-    if (first <= 1 && last >= Rows) {
-        table_->clearRowsNotInUse();
-        return;
-    }
-    for (int r = first; r <= last; ++r)
-        if (!table_->inUse(r))
-            for (int c = ColFrequency; c < GridColumnCount; ++c)
-                table_->setText(r, c, QString());
+    table_->clearRowsNotInUse(std::max(first, 1), std::min(last, Rows));
 }
 
 void ChannelTableApplier::end() {

@@ -30,8 +30,7 @@ private slots:
         DialogResult result;
         const auto prepare = [&](const QString& name) {
             result.action = DialogResult::SinglePresent;
-            result.first = {"145.00000", 1,    "12.5KHz", "JR", "88.5Hz", "88.5Hz", "023", 3, 2,
-                            "5.00000",   true, name,      8,    9,        1,        28,    4};
+            result.first = {"145.00000", 1, 3, 2, "5.00000", true, name, 8, 9, 1, 28, 4};
         };
         prepare("Calling");
         result.navigation = DialogResult::Next;
@@ -39,7 +38,7 @@ private slots:
 
         const QStringList expected = {
             "145.00000MHz", "AM",  "12.5KHz", "JR",         "TSQ", "88.5Hz",
-            "88.5Hz",       "023", "-",       "5.00000MHz", "*",   "Calling"};
+            "91.5Hz",       "025", "-",       "5.00000MHz", "*",   "Calling"};
         for (int c = ColFrequency; c <= ColName; ++c)
             QCOMPARE(table.text(7, c), expected[c - 1]);
         QCOMPARE(table.codes(7), (ChannelCodes{8, 9, 1, 28, 4, 1}));

@@ -190,7 +190,7 @@ private slots:
         QCOMPARE(r.first.frequencyText, QStringLiteral("439.21500"));
         QVERIFY(d.findChild<QRadioButton*>("DETAIL_STEP(0)")->isChecked()); // the fitted step
         QCOMPARE(r.first.mode, 3);
-        QCOMPARE(r.first.dcsText, tables::dcsText(12));
+        QCOMPARE(r.first.dcs, 12);
         QCOMPARE(r.first.name, QStringLiteral("Repeater"));
         QVERIFY(r.first.skip);
 
