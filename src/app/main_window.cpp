@@ -31,8 +31,7 @@ const char* const FrameCaptions[MainWindow::TabCount] = {"Memory", "Bank", "Sett
 } // namespace
 
 MainWindow::MainWindow(const Options& options, QWidget* parent)
-    : QMainWindow(parent), options_(options),
-      ports_(options.ports ? *options.ports : SerialPortList::scan()),
+    : QMainWindow(parent), ports_(options.ports ? *options.ports : SerialPortList::scan()),
       configPath_(options.configPath.isEmpty() ? config::defaultPath() : options.configPath),
       dialogs_(std::make_unique<QtUserDialogs>(this)),
       runDialog_([](QDialog& dialog) { dialog.exec(); }) {
@@ -103,10 +102,6 @@ void MainWindow::buildStatusArea() {
         auto* option = new QRadioButton(QLatin1String(captions[i]), area);
         option->setObjectName(QStringLiteral("optRegion(%1)").arg(i));
         option->setGeometry(px(x[i]), px(120), px(width[i]), px(330));
-        connect(option, &QRadioButton::toggled, this, [this](bool on) {
-            if (on)
-                emit regionChanged(region());
-        });
         regions_[size_t(i)] = option;
     }
     regions_[size_t(Region::E)]->setChecked(true);
@@ -211,10 +206,6 @@ int MainWindow::progressMaximum() const {
 
 void MainWindow::setProgressText(const QString& text) {
     progressText_->setText(text);
-}
-
-QAction* MainWindow::menuAction(const char* objectName) const {
-    return findChild<QAction*>(QLatin1String(objectName));
 }
 
 void MainWindow::setUserDialogs(std::unique_ptr<UserDialogs> dialogs) {

@@ -51,18 +51,14 @@ public:
     // The port every radio operation uses, 1..16, and the device behind it.
     int selectedPort() const { return selectedPort_; }
     QString selectedPortDevice() const { return ports_.device(selectedPort_); }
-    const SerialPortList& ports() const { return ports_; }
-    QString configPath() const { return configPath_; }
     Region region() const;
 
     // The grid's cursor row and the other end of its selection (rows 1..1721).
     ChannelGrid* grid() const;
-    MemoryPage* memoryPage() const { return memoryPage_; }
     int currentRow() const;
     int selectionEnd() const;
 
-    // The frame of tab 1..4 (A_FRAME(tab - 1)) and the tab last shown.
-    QGroupBox* frame(int tab) const { return frames_[size_t(tab - 1)]; }
+    // The tab (1..4) whose frame was last shown.
     int currentTab() const { return currentTab_; }
 
     // The progress display of the transfers.
@@ -70,8 +66,6 @@ public:
     void setProgressText(const QString& text);
     int progressMaximum() const;
     QProgressBar* progressBar() const { return progressBar_; }
-
-    QAction* menuAction(const char* objectName) const;
 
     // The radio operations started from this window.
     RadioOperations& radio() { return *radio_; }
@@ -106,7 +100,6 @@ signals:
     // A port item was chosen: the whole data set is written to the
     // configuration file by whoever handles this.
     void portChosen(int port);
-    void regionChanged(Region region);
     // A tab switch has passed the bank check and its frame is about to show.
     void tabSwitching(int tab);
     // The window is closing; a running operation stops at its next wait.
@@ -123,7 +116,6 @@ private:
     void readConfiguration();
     void updatePortChecks();
 
-    Options options_;
     ChannelTable table_;
     BankLayout banks_;
     LinkState link_;

@@ -95,7 +95,6 @@ public:
     static constexpr int MemoryInitAttempts = 3;
 
     OperationSink& sink() { return sink_; }
-    Link& link() { return link_; }
     // The failure counter: failed exchanges of the running phase.
     int failures() const { return failures_; }
     void resetFailures() { failures_ = 0; }

@@ -74,7 +74,6 @@ bool OperationRunner::start(std::shared_ptr<const Operation> operation) {
         return false;
     const bool quiet = state_->resultFlag() == LinkState::ResultQuiet;
     state_->setBusyCode(operation->busyCode());
-    emit started(operation->busyCode());
     const QString device = device_;
     CancelToken* token = &token_;
     QMetaObject::invokeMethod(

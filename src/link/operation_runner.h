@@ -48,7 +48,6 @@ public:
     // The serial device used by the next operation.
     void setDevice(const QString& device);
     QString device() const { return device_; }
-    LinkState* state() const { return state_; }
 
     // Starts an operation: sets its busy code and returns true; does nothing
     // and returns false while another one runs.
@@ -63,7 +62,6 @@ public:
     bool isClosing() const { return token_.isCancelled(); }
 
 signals:
-    void started(quint16 busyCode);
     void progressMaximumChanged(int maximum);
     void progressValueChanged(int value);
     void progressTextChanged(const QString& text);

@@ -13,7 +13,6 @@ struct PortProblem {
     QString device;
     QString systemText; // what the serial port said, for the causes without a text of their own
 
-    bool isProblem() const { return cause != None; }
     // One line: "Cannot open /dev/ttyUSB0: no such device", ...
     QString detail() const;
 };

@@ -35,8 +35,6 @@ public:
     void moveUp();
     void moveDown();
 
-    ChannelGridModel* gridModel() const { return model_; }
-
 signals:
     void openRequested(bool followNavigation); // double-click, Enter
     void deleteRequested();

@@ -33,7 +33,6 @@ public:
     void setDialogRunner(DialogRunner runner) { runDialog_ = std::move(runner); }
 
     // The result record the dialog fills, and storing it into the current row.
-    DialogResult& dialogResult() { return result_; }
     void Set_Memory_Data();
 
 public slots:
