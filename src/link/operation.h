@@ -98,22 +98,15 @@ public:
     // The failure counter: failed exchanges of the running phase.
     int failures() const { return failures_; }
     void resetFailures() { failures_ = 0; }
-    // Counts a failed exchange; returns the new count.
-    int countFailure() { return ++failures_; }
 
     // Identification of the region, up to three attempts (counter from 0).
     std::optional<Outcome> identify(Region region);
     // "ZT~IM" with the long reply timer, up to three attempts (counter from 0).
     std::optional<Outcome> initialiseMemory();
 
-    // One exchange and its check, without retry. Ok: data holds the 64 bytes.
-    enum class Step { Ok, Bad, PortFailed, Cancelled };
-    Step tryReadBlock(quint32 address, QByteArray& data);
-    Step tryWriteBlock(quint32 address, const QByteArray& data);
-    Step tryCommand(const QByteArray& frame, int replyLength, int timeoutMs);
-
-    // The exchange repeated until it passes; every bad reply counts, and the
-    // operation ends with "Error" when the counter reaches `limit`.
+    // The exchange repeated until it passes; every bad reply counts (the
+    // counter runs on from the last resetFailures(), over many blocks), and
+    // the operation ends with "Error" when the counter reaches `limit`.
     std::optional<Outcome> readBlock(quint32 address, QByteArray& data, int limit);
     std::optional<Outcome> writeBlock(quint32 address, const QByteArray& data, int limit);
 
@@ -122,14 +115,20 @@ public:
     Outcome error() const { return Outcome::error(failures_); }
     Outcome cancelled() const { return Outcome::cancelled(failures_); }
     Outcome portError() const { return Outcome::portError(lastProblem_, failures_); }
-    // The outcome that ends the operation after a step that was not Ok and
-    // is not retried (Bad becomes "Error").
-    Outcome stopAfter(Step step) const;
 
     // Progress n of the current maximum, with the text "n%".
     void progress(int value, int percent);
 
 private:
+    // One exchange and its check, without retry. Ok: data holds the 64 bytes.
+    enum class Step { Ok, Bad, PortFailed, Cancelled };
+    Step tryReadBlock(quint32 address, QByteArray& data);
+    Step tryWriteBlock(quint32 address, const QByteArray& data);
+    Step tryCommand(const QByteArray& frame, int replyLength, int timeoutMs);
+
+    // The outcome that ends the operation after a step that was not Ok and
+    // is not retried (Bad becomes "Error").
+    Outcome stopAfter(Step step) const;
     template <typename Attempt> std::optional<Outcome> repeat(int limit, Attempt attempt);
     Step judge(const Reply& reply, bool passed);
 

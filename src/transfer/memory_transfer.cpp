@@ -31,19 +31,13 @@ Outcome MemoryRead::execute(Session& s) const {
     sink.progressMaximum(Rows);
     sink.progressValue(0);
     s.resetFailures();
-    for (int r = 1; r <= Rows;) {
+    for (int r = 1; r <= Rows; ++r) {
         sink.currentRow(r);
         s.progress(r, fullPercent(r));
         QByteArray data;
-        const Session::Step step = s.tryReadBlock(rowAddress(r), data);
-        if (step == Session::Step::Ok) {
-            sink.recordRead(r, data);
-            ++r;
-        } else if (step != Session::Step::Bad) {
-            return s.stopAfter(step);
-        } else if (s.countFailure() >= ChannelReadFailureLimit) {
-            return s.error(); // the rows read so far stay
-        }
+        if (auto stop = s.readBlock(rowAddress(r), data, ChannelReadFailureLimit))
+            return *stop; // the rows read so far stay
+        sink.recordRead(r, data);
     }
     sink.progressText(percentText(100));
     sink.progressValue(Rows);
@@ -65,23 +59,17 @@ Outcome OneMemoryRead::execute(Session& s) const {
     sink.progressMaximum(count);
     s.resetFailures();
     int done = 0;
-    for (int r = first_; r <= last_;) {
+    for (int r = first_; r <= last_; ++r) {
         sink.currentRow(r);
         sink.progressValue(done + 1);
         QByteArray data;
-        const Session::Step step = s.tryReadBlock(rowAddress(r), data);
-        if (step == Session::Step::Ok) {
-            sink.recordRead(r, data);
-            if (!record::isInUse(data))
-                sink.clearRowsNotInUse(r, r);
-            ++done;
-            sink.progressText(percentText(done * 100 / count));
-            ++r;
-        } else if (step != Session::Step::Bad) {
-            return s.stopAfter(step);
-        } else if (s.countFailure() >= ChannelReadFailureLimit) {
-            return s.error();
-        }
+        if (auto stop = s.readBlock(rowAddress(r), data, ChannelReadFailureLimit))
+            return *stop;
+        sink.recordRead(r, data);
+        if (!record::isInUse(data))
+            sink.clearRowsNotInUse(r, r);
+        ++done;
+        sink.progressText(percentText(done * 100 / count));
     }
     return s.success();
 }
@@ -103,26 +91,23 @@ Outcome MemoryWrite::execute(Session& s) const {
     if (auto stop = s.initialiseMemory())
         return *stop;
     s.resetFailures();
-    for (int r = 1; r <= Rows && s.failures() < ChannelWriteFailureLimit;) {
+    for (int r = 1; r <= Rows; ++r) {
         sink.currentRow(r);
         s.progress(r, fullPercent(r));
         const QByteArray& record = records_[size_t(r)];
-        if (record.isEmpty()) {
-            ++r;
+        if (record.isEmpty())
             continue;
+        if (auto stop = s.writeBlock(rowAddress(r), record, ChannelWriteFailureLimit)) {
+            if (stop->kind == Outcome::Error) {
+                // A write given up still ends its progress at 100%.
+                sink.progressText(percentText(100));
+                sink.progressValue(Rows);
+            }
+            return *stop;
         }
-        const Session::Step step = s.tryWriteBlock(rowAddress(r), record);
-        if (step == Session::Step::Ok)
-            ++r;
-        else if (step == Session::Step::Bad)
-            s.countFailure();
-        else
-            return s.stopAfter(step);
     }
     sink.progressText(percentText(100));
     sink.progressValue(Rows);
-    if (s.failures() >= ChannelWriteFailureLimit)
-        return s.error();
     sink.progressMaximum(100);
     sink.progressValue(0);
     sink.progressValue(100);
@@ -144,23 +129,14 @@ Outcome OneMemoryWrite::execute(Session& s) const {
         return *stop;
     s.resetFailures();
     int done = 0;
-    for (size_t i = 0; i < rows_.size() && s.failures() < ChannelWriteFailureLimit;) {
-        const RowRecord& row = rows_[i];
+    for (const RowRecord& row : rows_) {
         sink.currentRow(row.row);
         sink.progressValue(done + 1);
-        const Session::Step step = s.tryWriteBlock(rowAddress(row.row), row.record);
-        if (step == Session::Step::Ok) {
-            ++done;
-            sink.progressText(percentText(done * 100 / count));
-            ++i;
-        } else if (step == Session::Step::Bad) {
-            s.countFailure();
-        } else {
-            return s.stopAfter(step);
-        }
+        if (auto stop = s.writeBlock(rowAddress(row.row), row.record, ChannelWriteFailureLimit))
+            return *stop;
+        ++done;
+        sink.progressText(percentText(done * 100 / count));
     }
-    if (s.failures() >= ChannelWriteFailureLimit)
-        return s.error();
     return s.success();
 }
 
