@@ -33,7 +33,7 @@ std::unique_ptr<rz::sim::Simulator> startBuiltInSimulator(rz::MainWindow& window
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("rz-v70-writer"));
-    QApplication::setApplicationVersion(QStringLiteral("2.00"));
+    QApplication::setApplicationVersion(rz::product::version());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(rz::product::name());

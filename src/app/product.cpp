@@ -1,4 +1,6 @@
 #include "app/product.h"
+#include <QGridLayout>
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -47,6 +49,22 @@ QPixmap wavePicture(int size) {
     p.setBrush(QColor(30, 90, 170));
     p.drawEllipse(QPointF(u * 8, u * 8), u, u);
     return pixmap;
+}
+
+QLabel* addHeader(QGridLayout* layout, int pictureSize) {
+    QWidget* parent = layout->parentWidget();
+    auto* left = new QLabel(parent);
+    left->setPixmap(receiverPicture(pictureSize));
+    auto* right = new QLabel(parent);
+    right->setPixmap(wavePicture(pictureSize));
+    auto* nameLabel = new QLabel(name(), parent);
+    layout->addWidget(left, 0, 0, 3, 1);
+    layout->addWidget(nameLabel, 0, 1);
+    layout->addWidget(new QLabel(versionText(), parent), 1, 1);
+    layout->addWidget(right, 0, 2, 3, 1);
+    layout->addWidget(new QLabel(noticeLine1(), parent), 3, 0, 1, 3);
+    layout->addWidget(new QLabel(noticeLine2(), parent), 4, 0, 1, 3);
+    return nameLabel;
 }
 
 } // namespace rz::product

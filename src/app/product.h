@@ -1,6 +1,9 @@
 #pragma once
 // The product's name and version as the windows show them, and the two
 // pictures of the start window and the Version box.
+class QGridLayout;
+class QLabel;
+
 #include <QPixmap>
 #include <QString>
 
@@ -9,11 +12,14 @@ namespace rz::product {
 inline QString name() {
     return QStringLiteral("RZ-V70 Writer");
 }
+inline QString version() {
+    return QStringLiteral("2.00");
+}
 inline QString versionText() {
-    return QStringLiteral("Version 2.00");
+    return QStringLiteral("Version ") + version();
 }
 inline QString title() {
-    return name() + QStringLiteral(" v.2.00");
+    return name() + QStringLiteral(" v.") + version();
 }
 inline QString dateText() {
     return QStringLiteral("2010/6");
@@ -25,5 +31,10 @@ QString noticeLine2();
 // program carries no image files.
 QPixmap receiverPicture(int size);
 QPixmap wavePicture(int size);
+
+// Lays out what the start window and the Version box share: the two
+// pictures either side of the name and version (rows 0-2), the notices
+// below (rows 3 and 4). Returns the name's label.
+QLabel* addHeader(QGridLayout* layout, int pictureSize);
 
 } // namespace rz::product

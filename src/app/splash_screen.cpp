@@ -17,21 +17,11 @@ SplashScreen::SplashScreen(QWidget* parent)
 
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(24, 24, 24, 24);
-    auto* left = new QLabel(this);
-    left->setPixmap(product::receiverPicture(96));
-    auto* right = new QLabel(this);
-    right->setPixmap(product::wavePicture(96));
-    auto* name = new QLabel(product::name(), this);
+    QLabel* name = product::addHeader(layout, 96);
     QFont big = name->font();
     big.setPointSize(big.pointSize() * 2);
     big.setBold(true);
     name->setFont(big);
-    layout->addWidget(left, 0, 0, 3, 1);
-    layout->addWidget(name, 0, 1);
-    layout->addWidget(new QLabel(product::versionText(), this), 1, 1);
-    layout->addWidget(right, 0, 2, 3, 1);
-    layout->addWidget(new QLabel(product::noticeLine1(), this), 3, 0, 1, 3);
-    layout->addWidget(new QLabel(product::noticeLine2(), this), 4, 0, 1, 3);
     setStyleSheet(QStringLiteral("rz--SplashScreen { border: 1px solid gray; }"));
 }
 
