@@ -59,9 +59,12 @@ int main(int argc, char* argv[]) {
     rz::MainWindow::Options options;
     options.configPath = parser.value(configOption);
 
+    // Everything the program keeps about the receiver, for the whole run.
+    rz::DataSet data;
+
     if (parser.isSet(screenshotOption)) {
         options.ports = rz::SerialPortList({QStringLiteral("/dev/ttyUSB0")});
-        rz::MainWindow window(options);
+        rz::MainWindow window(data, options);
         rz::fillExampleChannels(window);
         return rz::writeScreenshots(window, parser.value(screenshotOption)) ? 0 : 1;
     }
@@ -70,7 +73,7 @@ int main(int argc, char* argv[]) {
     std::unique_ptr<rz::MainWindow> window;
     rz::SplashScreen splash;
     QObject::connect(&splash, &rz::SplashScreen::finished, [&] {
-        window = std::make_unique<rz::MainWindow>(options);
+        window = std::make_unique<rz::MainWindow>(data, options);
         if (parser.isSet(portOption) && !window->usePortDevice(parser.value(portOption)))
             std::fprintf(stderr, "rz-v70-writer: no port %s; using COM%d\n",
                          qPrintable(parser.value(portOption)), window->selectedPort());

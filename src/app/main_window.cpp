@@ -1,6 +1,7 @@
 #include "app/main_window.h"
+#include "app/operation_controls.h"
 #include "app/product.h"
-#include "app/radio_operations.h"
+#include "app/radio_facade.h"
 #include "app/user_dialogs.h"
 #include "app/version_box.h"
 #include "files/config_file.h"
@@ -30,10 +31,11 @@ const char* const FrameCaptions[MainWindow::TabCount] = {"Memory", "Bank", "Sett
 
 } // namespace
 
-MainWindow::MainWindow(const Options& options, QWidget* parent)
-    : QMainWindow(parent), ports_(options.ports ? *options.ports : SerialPortList::scan()),
+MainWindow::MainWindow(DataSet& data, const Options& options, QWidget* parent)
+    : QMainWindow(parent), data_(data),
+      ports_(options.ports ? *options.ports : SerialPortList::scan()),
       configPath_(options.configPath.isEmpty() ? config::defaultPath() : options.configPath),
-      dialogs_(std::make_unique<QtUserDialogs>(this)),
+      dialogs_(std::make_unique<QtUserDialogs>(this)), radio_(std::make_unique<RadioFacade>(data)),
       runDialog_([](QDialog& dialog) { dialog.exec(); }) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(product::title());
@@ -42,22 +44,27 @@ MainWindow::MainWindow(const Options& options, QWidget* parent)
 
     // Start-up order: region and port defaults, the grid with its codes,
     // the default bank layout and its row labels, then the configuration.
+    radio_->setRegionSource([this] { return region(); });
+    radio_->setDeviceSource([this] { return selectedPortDevice(); });
+    radio_->setDialogs(dialogs_.get());
+    radio_->setProgressSink(&progress_);
+    connect(radio_.get(), &RadioFacade::endOfOperation, this, &MainWindow::endOfOperation);
+    connect(this, &MainWindow::closing, radio_.get(), &RadioFacade::cancel);
+
     buildMenus();
     buildStatusArea();
     buildTabs();
-    banks_.loadDefault();
-    RefreshBankRowLabels(banks_, table_);
+    data_.banks.loadDefault();
+    RefreshBankRowLabels(data_.banks, data_.channels);
     grid()->selectRow(1);
     readConfiguration();
     currentTab_ = MemoryTab; // its frame is the one shown
-    radio_ = new RadioOperations(*this);
 }
 
-MainWindow::~MainWindow() {
-    // The grid, the pages and the radio operations look at the stores, which
-    // are members and would go before QObject deletes the children.
-    delete radio_;
-    delete takeCentralWidget();
+MainWindow::~MainWindow() = default;
+
+LinkState& MainWindow::linkState() {
+    return radio_->linkState();
 }
 
 void MainWindow::buildMenus() {
@@ -67,31 +74,32 @@ void MainWindow::buildMenus() {
         return action;
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("File(&F)"));
-    file->setObjectName(QStringLiteral("MenuFile"));
+    file->setObjectName(QStringLiteral("FILE"));
     item(file, "Open(&O)", "ReadFile");
     item(file, "Save(&S)", "TEST_CLICK");
     item(file, "Import(&I)", "FILE_INPORT");
     item(file, "Export(&E)", "FILE_EXPORT");
 
     QMenu* port = menuBar()->addMenu(QStringLiteral("Port(&P)"));
-    port->setObjectName(QStringLiteral("MenuPort"));
+    port->setObjectName(QStringLiteral("MenuComPort"));
     for (int n = 1; n <= SerialPortList::Count; ++n) {
         QAction* action = port->addAction(ports_.caption(n));
         action->setObjectName(QStringLiteral("MenuSetCom(%1)").arg(n));
         action->setCheckable(true);
-        connect(action, &QAction::triggered, this, [this, n] { choosePort(n); });
+        connect(action, &QAction::triggered, this,
+                radio_->whenIdle([this, n] { choosePort(n); }, [this] { updatePortChecks(); }));
         portActions_[size_t(n - 1)] = action;
     }
 
     QMenu* comm = menuBar()->addMenu(QStringLiteral("COMM(&C)"));
-    comm->setObjectName(QStringLiteral("MenuComm"));
+    comm->setObjectName(QStringLiteral("Tusin_Botton"));
     item(comm, "Write all(&W)", "ALL_WRITE");
     item(comm, "Read all(&R)", "ALL_READ");
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help(&H)"));
     help->setObjectName(QStringLiteral("MenuHelp"));
     connect(item(help, "Version(&V)", "MenuVersion"), &QAction::triggered, this,
-            &MainWindow::showVersionBox);
+            radio_->whenIdle([this] { showVersionBox(); }));
 }
 
 void MainWindow::buildStatusArea() {
@@ -119,6 +127,7 @@ void MainWindow::buildStatusArea() {
     progressText_->setReadOnly(true);
     progressText_->setAlignment(Qt::AlignRight);
     progressText_->setGeometry(px(12400), px(120), px(780), px(330));
+    progress_.attach(progressBar_, progressText_);
     auto* percent = new QLabel(QStringLiteral("%"), area);
     percent->setGeometry(px(13230), px(120), px(300), px(330));
 }
@@ -138,8 +147,7 @@ void MainWindow::buildTabs() {
     panel->setFrameShape(QFrame::StyledPanel);
     panel->setGeometry(px(120), px(120) + tabSize.height(), px(13455), px(7335) - tabSize.height());
 
-    memoryPage_ = new MemoryPage(
-        table_, link_, [this] { return region(); }, area);
+    memoryPage_ = new MemoryPage(data_, *radio_, area);
     frames_[0] = memoryPage_;
     for (int i = 1; i < TabCount; ++i) {
         frames_[size_t(i)] = new QGroupBox(QLatin1String(FrameCaptions[i]), area);
@@ -153,15 +161,11 @@ void MainWindow::buildTabs() {
         frames_[size_t(i)]->setVisible(i == 0);
     }
 
-    connect(tabs_, &QTabBar::currentChanged, this, [this](int index) { switchTab(index + 1); });
+    connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
+        radio_->whenIdle([this, index] { switchTab(index + 1); },
+                         [this] { showTabOf(currentTab_); })();
+    });
     connect(memoryPage_, &MemoryPage::progressChanged, this, &MainWindow::setProgress);
-    const std::pair<const char*, void (MainWindow::*)()> transfers[] = {
-        {"MEM_ONE_READ", &MainWindow::readOneChannel},
-        {"MEM_ONE_WRITE", &MainWindow::writeOneChannel},
-        {"READ_Botton", &MainWindow::readChannels},
-        {"WRITE_Botton", &MainWindow::writeChannels}};
-    for (const auto& [name, slot] : transfers)
-        connect(memoryPage_->button(name), &QPushButton::clicked, this, slot);
 }
 
 void MainWindow::readConfiguration() {
@@ -208,8 +212,15 @@ void MainWindow::setProgressText(const QString& text) {
     progressText_->setText(text);
 }
 
+void MainWindow::endOfOperation() {
+    setProgressText(QStringLiteral("0%"));
+    controls::enableAfterOperation(this);
+    setProgress(0, progressMaximum());
+}
+
 void MainWindow::setUserDialogs(std::unique_ptr<UserDialogs> dialogs) {
     dialogs_ = std::move(dialogs);
+    radio_->setDialogs(dialogs_.get());
 }
 
 void MainWindow::setDialogRunner(DialogRunner runner) {
@@ -228,84 +239,54 @@ bool MainWindow::usePortDevice(const QString& device) {
     return true;
 }
 
-void MainWindow::readOneChannel() {
-    radio_->oneMemoryRead();
-}
-
-void MainWindow::writeOneChannel() {
-    radio_->oneMemoryWrite();
-}
-
-void MainWindow::readChannels() {
-    radio_->memoryRead();
-}
-
-void MainWindow::writeChannels() {
-    radio_->memoryWrite();
-}
-
-void MainWindow::resetReceiver() {
-    radio_->reset();
-}
-
 void MainWindow::choosePort(int port) {
-    if (!link_.isBusy() && port >= 1 && port <= SerialPortList::Count) {
+    if (port >= 1 && port <= SerialPortList::Count) {
         selectedPort_ = port;
         checkedPort_ = port;
-        updatePortChecks();
         emit portChosen(port);
-        return;
     }
-    updatePortChecks(); // the menu toggled its own check mark: put it back
+    updatePortChecks(); // also puts back a check mark the menu toggled itself
 }
 
 void MainWindow::showVersionBox() {
-    if (link_.isBusy())
-        return;
     VersionBox box(this);
     box.move(frameGeometry().topLeft() + QPoint(px(2000), px(1000)));
     runDialog_(box);
 }
 
+void MainWindow::showTabOf(int tab) {
+    const QSignalBlocker quiet(tabs_);
+    tabs_->setCurrentIndex(tab - 1);
+}
+
 void MainWindow::switchTab(int tab) {
-    const auto showTabOf = [this](int shown) {
-        const QSignalBlocker quiet(tabs_);
-        tabs_->setCurrentIndex(shown - 1);
-    };
-    if (link_.isBusy() || tab == currentTab_) {
+    if (tab == currentTab_) {
         showTabOf(currentTab_);
         return;
     }
     const int previous = currentTab_;
     currentTab_ = tab;
-    if (!banks_.isConsistent()) {
+    BankLayout& banks = data_.banks;
+    if (!banks.isConsistent()) {
         if (tab != BankTab && !dialogs_->askOkCancel(QStringLiteral("Bank Total Error. Init Data?"),
                                                      QStringLiteral("Caution"))) {
             currentTab_ = previous;
             showTabOf(previous);
             return;
         }
-        banks_.loadDefault();
+        banks.loadDefault();
     }
     if (tab == MemoryTab)
-        RefreshBankRowLabels(banks_, table_);
+        RefreshBankRowLabels(banks, data_.channels);
     emit tabSwitching(tab);
     showTabOf(tab);
     for (int i = 0; i < TabCount; ++i)
         frames_[size_t(i)]->setVisible(i == tab - 1);
 }
 
-void MainWindow::MSFlexGrid1_DblClick() {
-    memoryPage_->MSFlexGrid1_DblClick();
-}
-
-void MainWindow::Set_Memory_Data() {
-    memoryPage_->Set_Memory_Data();
-}
-
 void MainWindow::closeEvent(QCloseEvent* event) {
     // A running operation sees the flag at its next wait and ends itself.
-    link_.setClosing(true);
+    linkState().setClosing(true);
     emit closing();
     event->accept();
 }
@@ -313,7 +294,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // Any button, any modifier, anywhere on the bar.
     if (watched == progressBar_ && event->type() == QEvent::MouseButtonRelease)
-        resetReceiver();
+        radio_->reset();
     return QMainWindow::eventFilter(watched, event);
 }
 

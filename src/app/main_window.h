@@ -1,11 +1,12 @@
 #pragma once
 // The main window "Form1": menus, the four tabs with their frames, the
-// progress display and the region options. It owns every in-memory copy of
-// the receiver's data for the whole run of the program.
-#include "banks/bank_layout.h"
+// progress display and the region options. It composes one page per tab over
+// the data set, which its owner keeps; the pages start their own operations
+// through the radio facade.
+#include "app/progress_display.h"
 #include "files/serial_ports.h"
 #include "link/link_state.h"
-#include "model/channel_table.h"
+#include "model/data_set.h"
 #include "model/region.h"
 #include <QMainWindow>
 #include <array>
@@ -25,7 +26,7 @@ namespace rz {
 
 class ChannelGrid;
 class MemoryPage;
-class RadioOperations;
+class RadioFacade;
 class UserDialogs;
 
 class MainWindow : public QMainWindow {
@@ -40,13 +41,12 @@ public:
     static constexpr int TabCount = 4;
     static constexpr int MemoryTab = 1, BankTab = 2, SettingTab = 3, SetModeTab = 4;
 
-    explicit MainWindow(const Options& options = Options(), QWidget* parent = nullptr);
+    explicit MainWindow(DataSet& data, const Options& options = Options(),
+                        QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The stores.
-    ChannelTable& channelTable() { return table_; }
-    BankLayout& bankLayout() { return banks_; }
-    LinkState& linkState() { return link_; }
+    DataSet& data() { return data_; }
+    LinkState& linkState();
 
     // The port every radio operation uses, 1..16, and the device behind it.
     int selectedPort() const { return selectedPort_; }
@@ -67,8 +67,8 @@ public:
     int progressMaximum() const;
     QProgressBar* progressBar() const { return progressBar_; }
 
-    // The radio operations started from this window.
-    RadioOperations& radio() { return *radio_; }
+    // The runner, region and port every page's operations go through.
+    RadioFacade& radio() { return *radio_; }
 
     // Message boxes and questions; tests put in their own.
     UserDialogs& userDialogs() { return *dialogs_; }
@@ -82,19 +82,10 @@ public:
     bool usePortDevice(const QString& device);
 
 public slots:
-    // The Memory tab's transfer buttons and the progress bar click; they
-    // check the busy code and are connected to the transfers elsewhere.
-    void readOneChannel();
-    void writeOneChannel();
-    void readChannels();
-    void writeChannels();
-    void resetReceiver();
-
+    // Each does nothing while a radio operation runs.
     void choosePort(int port);
     void showVersionBox();
     void switchTab(int tab);
-    void MSFlexGrid1_DblClick();
-    void Set_Memory_Data();
 
 signals:
     // A port item was chosen: the whole data set is written to the
@@ -115,10 +106,10 @@ private:
     void buildStatusArea();
     void readConfiguration();
     void updatePortChecks();
+    void showTabOf(int tab);
+    void endOfOperation();
 
-    ChannelTable table_;
-    BankLayout banks_;
-    LinkState link_;
+    DataSet& data_;
     SerialPortList ports_;
     QString configPath_;
     int selectedPort_ = 1;
@@ -126,7 +117,8 @@ private:
     int currentTab_ = 0;
 
     std::unique_ptr<UserDialogs> dialogs_;
-    RadioOperations* radio_ = nullptr;
+    ProgressDisplay progress_;
+    std::unique_ptr<RadioFacade> radio_; // goes before the pages and the display
     DialogRunner runDialog_;
     std::array<QAction*, SerialPortList::Count> portActions_{};
     QTabBar* tabs_ = nullptr;

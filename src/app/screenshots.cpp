@@ -52,8 +52,8 @@ void fillExampleChannels(MainWindow& window) {
         form.offsetFraction = QLatin1String(e.offset);
         form.name = QString::fromUtf8(e.name);
         memory::DialogOutcome out = memory::confirmDialog(form, ChannelForm(), false);
-        window.channelTable().setInUse(row, out.firstInUse);
-        Set_Memory_Data(out.result, window.channelTable(), row);
+        window.data().channels.setInUse(row, out.firstInUse);
+        Set_Memory_Data(out.result, window.data().channels, row);
         ++row;
     }
     // A dual-watch pair, for the dialog's picture with both sets in use.
@@ -65,9 +65,9 @@ void fillExampleChannels(MainWindow& window) {
     sub.frequencyFraction = QStringLiteral("50000");
     sub.name = QStringLiteral("Dual sub");
     memory::DialogOutcome out = memory::confirmDialog(main, sub, true);
-    window.channelTable().setInUse(DualExampleRow, out.firstInUse);
-    window.channelTable().setInUse(DualExampleRow + 1, out.secondInUse);
-    Set_Memory_Data(out.result, window.channelTable(), DualExampleRow);
+    window.data().channels.setInUse(DualExampleRow, out.firstInUse);
+    window.data().channels.setInUse(DualExampleRow + 1, out.secondInUse);
+    Set_Memory_Data(out.result, window.data().channels, DualExampleRow);
 }
 
 bool writeScreenshots(MainWindow& window, const QString& folder) {
@@ -85,7 +85,7 @@ bool writeScreenshots(MainWindow& window, const QString& folder) {
         dialog.reject();
     });
     window.grid()->selectRow(DualExampleRow);
-    window.MSFlexGrid1_DblClick();
+    window.findChild<MemoryPage*>(QStringLiteral("A_FRAME(0)"))->MSFlexGrid1_DblClick();
     return ok;
 }
 

@@ -75,11 +75,11 @@ int runOperation(Context& c, const Operation& operation) {
     case Outcome::Success:
         return ExitSuccess;
     case Outcome::Error:
-        c.fail(QStringLiteral("Error: no receiver of region %1 answered on %2")
-                   .arg(regionName(c.region), c.device));
+        c.fail(outcome.explanation() +
+               QStringLiteral(" (region %1 on %2)").arg(regionName(c.region), c.device));
         return ExitReceiverError;
     case Outcome::PortError:
-        c.fail(QStringLiteral("Port Error: ") + outcome.detail);
+        c.fail(outcome.explanation());
         return ExitPortError;
     case Outcome::Cancelled:
         break;

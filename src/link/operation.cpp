@@ -14,23 +14,46 @@ Outcome Outcome::success(bool quiet, int failures) {
     return o;
 }
 
-Outcome Outcome::error(int failures) {
+Outcome Outcome::error(int failures, const QString& where) {
     Outcome o;
     o.kind = Error;
     o.message = QStringLiteral("Error");
     o.title = QStringLiteral(" Error");
     o.failureCounter = failures;
+    o.where = where;
     return o;
 }
 
-Outcome Outcome::portError(const PortProblem& problem, int failures) {
+Outcome Outcome::portError(const PortProblem& problem, int failures, const QString& where) {
     Outcome o;
     o.kind = PortError;
     o.message = QStringLiteral("Port Error");
     o.title = QStringLiteral(" Error");
     o.detail = problem.detail();
     o.failureCounter = failures;
+    o.where = where;
     return o;
+}
+
+QString Outcome::explanation() const {
+    switch (kind) {
+    case Success:
+        return message;
+    case Error:
+        if (where.isEmpty())
+            return message;
+        return QStringLiteral("%1: gave up at %2 after %3 failed exchange%4")
+            .arg(message, where)
+            .arg(failureCounter)
+            .arg(failureCounter == 1 ? "" : "s");
+    case PortError:
+        if (where.isEmpty())
+            return message + QStringLiteral(": ") + detail;
+        return QStringLiteral("%1 at %2: %3").arg(message, where, detail);
+    case Cancelled:
+        break;
+    }
+    return QStringLiteral("cancelled");
 }
 
 Outcome Outcome::cancelled(int failures) {
@@ -50,6 +73,7 @@ void OperationSink::recordRead(int, const QByteArray&) {}
 void OperationSink::clearRowsNotInUse(int, int) {}
 void OperationSink::blockRead(quint32, const QByteArray&) {}
 void OperationSink::busyCode(quint16) {}
+void OperationSink::ended(const Outcome&) {}
 
 Operation::~Operation() = default;
 
@@ -57,6 +81,16 @@ Outcome Operation::run(Link& link, OperationSink& sink, bool quiet) const {
     Session session(link, sink, timeouts, quiet);
     Outcome outcome = execute(session);
     link.close();
+    sink.ended(outcome);
+    return outcome;
+}
+
+Outcome Operation::runStep(Session& session) const {
+    session.sink().busyCode(busyCode());
+    const bool quiet = session.isQuiet();
+    session.setQuiet(true);
+    Outcome outcome = execute(session);
+    session.setQuiet(quiet);
     return outcome;
 }
 
@@ -122,8 +156,15 @@ template <typename Attempt> std::optional<Outcome> Session::repeat(int limit, At
     }
 }
 
+void Session::at(const QString& what, quint32 address) {
+    where_ = what.isEmpty() ? QStringLiteral("address 0x") +
+                                  QString::number(address, 16).toUpper().rightJustified(5, '0')
+                            : what;
+}
+
 std::optional<Outcome> Session::identify(Region region) {
     failures_ = 0;
+    where_ = QStringLiteral("the identification");
     const QByteArray frame = frames::identification(region);
     const int length = frames::identificationReplyLength(region);
     return repeat(IdentifyAttempts, [&] { return tryCommand(frame, length, timeouts_.replyMs); });
@@ -131,17 +172,22 @@ std::optional<Outcome> Session::identify(Region region) {
 
 std::optional<Outcome> Session::initialiseMemory() {
     failures_ = 0;
+    where_ = QStringLiteral("the memory initialisation");
     return repeat(MemoryInitAttempts, [&] {
         return tryCommand(frames::memoryInitialisation(), frames::MemoryInitReplyLength,
                           timeouts_.memoryInitMs);
     });
 }
 
-std::optional<Outcome> Session::readBlock(quint32 address, QByteArray& data, int limit) {
+std::optional<Outcome> Session::readBlock(quint32 address, QByteArray& data, int limit,
+                                          const QString& what) {
+    at(what, address);
     return repeat(limit, [&] { return tryReadBlock(address, data); });
 }
 
-std::optional<Outcome> Session::writeBlock(quint32 address, const QByteArray& data, int limit) {
+std::optional<Outcome> Session::writeBlock(quint32 address, const QByteArray& data, int limit,
+                                           const QString& what) {
+    at(what, address);
     return repeat(limit, [&] { return tryWriteBlock(address, data); });
 }
 

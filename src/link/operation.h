@@ -35,11 +35,17 @@ struct Outcome {
     QString detail;          // for a port error: the device and the cause
     bool showMessage = true; // false when cancelled, and for a success under result flag 1
     int failureCounter = 0;  // the operation's failure counter as it ended
+    QString where;           // the exchange it ended at: "channel 700", "the identification"
 
     static Outcome success(bool quiet, int failures = 0);
-    static Outcome error(int failures);
-    static Outcome portError(const PortProblem& problem, int failures = 0);
+    static Outcome error(int failures, const QString& where = QString());
+    static Outcome portError(const PortProblem& problem, int failures = 0,
+                             const QString& where = QString());
     static Outcome cancelled(int failures = 0);
+
+    // One line for logs and the command line, e.g. "Error: gave up at
+    // channel 700 after 30 failed exchanges".
+    QString explanation() const;
 };
 
 // What an operation reports while it runs. Every method has an empty default.
@@ -60,6 +66,8 @@ public:
     // The operation moves to another busy code of its own (a bank read
     // holds 6, then 7, while it reads its two blocks).
     virtual void busyCode(quint16 code);
+    // The operation has ended; nothing is reported after this.
+    virtual void ended(const Outcome& outcome);
 };
 
 // Timers of an operation; tests shorten them, the program keeps these.
@@ -76,8 +84,12 @@ public:
     // The busy code the operation holds while it runs (never 0).
     virtual quint16 busyCode() const = 0;
 
-    // Runs to the end. quiet: the result flag is 1 (no "Success" message).
+    // Runs to the end and reports the outcome to the sink (ended).
+    // quiet: the result flag is 1 (no "Success" message).
     Outcome run(Link& link, OperationSink& sink, bool quiet = false) const;
+    // Runs as one step of a sequence, in the sequence's session: the step
+    // holds its own busy code while it runs, and ends quiet.
+    Outcome runStep(Session& session) const;
 
     Timeouts timeouts;
 
@@ -107,14 +119,21 @@ public:
     // The exchange repeated until it passes; every bad reply counts (the
     // counter runs on from the last resetFailures(), over many blocks), and
     // the operation ends with "Error" when the counter reaches `limit`.
-    std::optional<Outcome> readBlock(quint32 address, QByteArray& data, int limit);
-    std::optional<Outcome> writeBlock(quint32 address, const QByteArray& data, int limit);
+    // `what` names the block in an outcome ("channel 700"); by default its
+    // address.
+    std::optional<Outcome> readBlock(quint32 address, QByteArray& data, int limit,
+                                     const QString& what = QString());
+    std::optional<Outcome> writeBlock(quint32 address, const QByteArray& data, int limit,
+                                      const QString& what = QString());
 
-    // Outcomes with the current failure counter.
+    // Outcomes with the current failure counter and the exchange they end at.
     Outcome success() const { return Outcome::success(quiet_, failures_); }
-    Outcome error() const { return Outcome::error(failures_); }
+    Outcome error() const { return Outcome::error(failures_, where_); }
     Outcome cancelled() const { return Outcome::cancelled(failures_); }
-    Outcome portError() const { return Outcome::portError(lastProblem_, failures_); }
+    Outcome portError() const { return Outcome::portError(lastProblem_, failures_, where_); }
+
+    bool isQuiet() const { return quiet_; }
+    void setQuiet(bool quiet) { quiet_ = quiet; }
 
     // Progress n of the current maximum, with the text "n%".
     void progress(int value, int percent);
@@ -131,6 +150,7 @@ private:
     Outcome stopAfter(Step step) const;
     template <typename Attempt> std::optional<Outcome> repeat(int limit, Attempt attempt);
     Step judge(const Reply& reply, bool passed);
+    void at(const QString& what, quint32 address);
 
     Link& link_;
     OperationSink& sink_;
@@ -138,6 +158,7 @@ private:
     bool quiet_;
     int failures_ = 0;
     PortProblem lastProblem_;
+    QString where_;
 };
 
 QString percentText(int percent);

@@ -1,49 +1,20 @@
 #include "link/operation_runner.h"
 
 #include "link/identification.h"
+#include "link/sink_relays.h"
 
 #include <QMetaObject>
 #include <QThread>
 
 namespace rz {
 
-class OperationRunner::ForwardingSink : public OperationSink {
+// Moves the busy code as the operation says, while it runs.
+class OperationRunner::BusyCodeSink : public OperationSink {
 public:
-    explicit ForwardingSink(OperationRunner* runner) : runner_(runner) {}
-
-    void progressMaximum(int maximum) override {
-        post([=](OperationRunner* r) { emit r->progressMaximumChanged(maximum); });
-    }
-    void progressValue(int value) override {
-        post([=](OperationRunner* r) { emit r->progressValueChanged(value); });
-    }
-    void progressText(const QString& text) override {
-        post([=](OperationRunner* r) { emit r->progressTextChanged(text); });
-    }
-    void currentRow(int row) override {
-        post([=](OperationRunner* r) { emit r->currentRowChanged(row); });
-    }
-    void recordRead(int row, const QByteArray& record) override {
-        post([=](OperationRunner* r) { emit r->recordRead(row, record); });
-    }
-    void clearRowsNotInUse(int first, int last) override {
-        post([=](OperationRunner* r) { emit r->rowsNotInUseCleared(first, last); });
-    }
-    void blockRead(quint32 address, const QByteArray& data) override {
-        post([=](OperationRunner* r) { emit r->blockRead(address, data); });
-    }
-
+    explicit BusyCodeSink(OperationRunner* runner) : runner_(runner) {}
     void busyCode(quint16 code) override {
-        post([=](OperationRunner* r) {
-            if (r->state_->isBusy() && code != 0)
-                r->state_->setBusyCode(code);
-        });
-    }
-
-    template <typename F> void post(F f) {
-        OperationRunner* r = runner_;
-        QMetaObject::invokeMethod(
-            r, [r, f] { f(r); }, Qt::QueuedConnection);
+        if (runner_->running_ && !runner_->isClosing())
+            runner_->state_->setBusyCode(code);
     }
 
 private:
@@ -51,7 +22,8 @@ private:
 };
 
 OperationRunner::OperationRunner(LinkState* state, QObject* parent)
-    : QObject(parent), state_(state), thread_(new QThread(this)), worker_(new QObject) {
+    : QObject(parent), state_(state), busySink_(std::make_unique<BusyCodeSink>(this)),
+      thread_(new QThread(this)), worker_(new QObject) {
     qRegisterMetaType<rz::Outcome>();
     thread_->setObjectName(QStringLiteral("radio"));
     worker_->moveToThread(thread_);
@@ -69,26 +41,32 @@ void OperationRunner::setDevice(const QString& device) {
     device_ = device;
 }
 
-bool OperationRunner::start(std::shared_ptr<const Operation> operation) {
-    if (!operation || state_->isBusy() || token_.isCancelled())
+bool OperationRunner::start(std::shared_ptr<const Operation> operation, OperationSink* sink) {
+    if (!operation || running_ || token_.isCancelled())
         return false;
+    running_ = true;
     const bool quiet = state_->resultFlag() == LinkState::ResultQuiet;
     state_->setBusyCode(operation->busyCode());
+    jobSink_ =
+        std::make_unique<SinkFan>(std::initializer_list<OperationSink*>{busySink_.get(), sink});
     const QString device = device_;
     CancelToken* token = &token_;
+    OperationSink* here = jobSink_.get();
     QMetaObject::invokeMethod(
         worker_,
-        [this, operation, device, token, quiet] {
-            ForwardingSink sink(this);
+        [this, operation, device, token, quiet, here] {
+            QueuedSink relay(this, *here);
             Link link(device, token);
-            const Outcome outcome = operation->run(link, sink, quiet);
-            sink.post([outcome](OperationRunner* r) { r->complete(outcome); });
+            const Outcome outcome = operation->run(link, relay, quiet);
+            QMetaObject::invokeMethod(
+                this, [this, outcome] { complete(outcome); }, Qt::QueuedConnection);
         },
         Qt::QueuedConnection);
     return true;
 }
 
 void OperationRunner::complete(const Outcome& outcome) {
+    running_ = false;
     state_->setFailureCounter(quint8(qMin(outcome.failureCounter, 255)));
     if (outcome.kind == Outcome::Success)
         state_->setResultFlag(LinkState::ResultNormal);
@@ -99,8 +77,11 @@ void OperationRunner::complete(const Outcome& outcome) {
 }
 
 bool OperationRunner::reset() {
-    if (state_->isBusy() || token_.isCancelled())
+    // The reset tests no busy code of its own, but a reset sent in the middle
+    // of a transfer is never wanted: it holds the gate like any job.
+    if (running_ || token_.isCancelled())
         return false;
+    running_ = true;
     const QString device = device_;
     QMetaObject::invokeMethod(
         worker_,
@@ -108,7 +89,12 @@ bool OperationRunner::reset() {
             Link link(device);
             const Outcome outcome = resetReceiver(link);
             QMetaObject::invokeMethod(
-                this, [this, outcome] { emit resetFinished(outcome); }, Qt::QueuedConnection);
+                this,
+                [this, outcome] {
+                    running_ = false;
+                    emit resetFinished(outcome);
+                },
+                Qt::QueuedConnection);
         },
         Qt::QueuedConnection);
     return true;

@@ -8,25 +8,23 @@
 // the order the operation reported it; `finished` comes last, after the
 // busy code has gone back to 0, so a handler may start the next operation.
 //
-// Wiring for the main window:
+// Wiring:
 //
 //     runner = new OperationRunner(linkState, this);
-//     runner->setDevice(portDevice);                       // on every port change
-//     connect(runner, &OperationRunner::progressValueChanged, bar, &QProgressBar::setValue);
-//     ...                                                  // maximum, text, current row
-//     new ChannelTableApplier(runner, table);              // records into the grid's table
-//     connect(runner, &OperationRunner::finished, this, [](const Outcome& o) {
-//         // o.showMessage: show o.message / o.title (o.detail under a port error);
-//         // then run the end-of-operation routine (progress "0%" and 0, controls on).
-//     });
-//     READ_Botton:   runner->start(std::make_shared<MemoryRead>(region));
+//     runner->setDevice(portDevice);                       // before each start
+//     runner->start(std::make_shared<MemoryRead>(region), &sink);
+//     connect(runner, &OperationRunner::finished, ...);    // message, end of operation
 //     progress bar:  runner->reset();
 //     closeEvent:    runner->cancel();
 //
-// start() does nothing and returns false while the busy code is not 0 (and
-// after cancel()). The result flag of the LinkState is read at the start (1:
-// no "Success" message) and set when the operation ends (0 after success, 2
-// after a failure); the failure counter is copied from the outcome.
+// The runner is the one gate for the serial port: start() and reset() do
+// nothing and return false while a job of either kind runs (and after
+// cancel()), whatever the busy code says. The busy code is what the user
+// sees: start() sets the operation's code, the operation may move it to
+// other codes of its own, and it goes back to 0 before `finished`. The
+// result flag of the LinkState is read at the start (1: no "Success"
+// message) and set when the operation ends (0 after success, 2 after a
+// failure); the failure counter is copied from the outcome.
 #include "link/cancel_token.h"
 #include "link/link_state.h"
 #include "link/operation.h"
@@ -50,8 +48,9 @@ public:
     QString device() const { return device_; }
 
     // Starts an operation: sets its busy code and returns true; does nothing
-    // and returns false while another one runs.
-    bool start(std::shared_ptr<const Operation> operation);
+    // and returns false while another job runs. What the operation reports
+    // reaches `sink` (may be null) on the runner's thread, `ended` last.
+    bool start(std::shared_ptr<const Operation> operation, OperationSink* sink = nullptr);
     // Sends the reset. Ignored (false) while an operation runs; a port that
     // cannot be opened is reported by resetFinished with "Port Error".
     bool reset();
@@ -60,23 +59,21 @@ public:
     // The runner starts nothing afterwards.
     void cancel();
     bool isClosing() const { return token_.isCancelled(); }
+    // A job (operation or reset) has been posted and has not finished.
+    bool isRunning() const { return running_; }
 
 signals:
-    void progressMaximumChanged(int maximum);
-    void progressValueChanged(int value);
-    void progressTextChanged(const QString& text);
-    void currentRowChanged(int row);
-    void recordRead(int row, const QByteArray& record);
-    void rowsNotInUseCleared(int first, int last);
-    void blockRead(quint32 address, const QByteArray& data);
     void finished(const rz::Outcome& outcome);
     void resetFinished(const rz::Outcome& outcome);
 
 private:
-    class ForwardingSink;
+    class BusyCodeSink;
     void complete(const Outcome& outcome);
 
     LinkState* state_;
+    bool running_ = false;
+    std::unique_ptr<OperationSink> busySink_;
+    std::unique_ptr<OperationSink> jobSink_; // what the running job reports to, here
     QString device_;
     QThread* thread_;
     QObject* worker_; // lives on thread_; context of the jobs posted there

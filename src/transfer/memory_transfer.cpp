@@ -1,6 +1,5 @@
 #include "transfer/memory_transfer.h"
 
-#include "link/operation_runner.h"
 #include "model/channel_record.h"
 #include "model/channel_table.h"
 #include "model/memory_map.h"
@@ -15,6 +14,11 @@ constexpr int Rows = memmap::ChannelCount;
 
 quint32 rowAddress(int row) {
     return memmap::channelAddress(memmap::rowToChannel(row));
+}
+
+// How an outcome names the exchange of a row.
+QString rowName(int row) {
+    return QStringLiteral("channel %1").arg(memmap::rowToChannel(row));
 }
 
 // Percentage of a full transfer at row r: r div 18, so 0% to 95%.
@@ -35,7 +39,7 @@ Outcome MemoryRead::execute(Session& s) const {
         sink.currentRow(r);
         s.progress(r, fullPercent(r));
         QByteArray data;
-        if (auto stop = s.readBlock(rowAddress(r), data, ChannelReadFailureLimit))
+        if (auto stop = s.readBlock(rowAddress(r), data, ChannelReadFailureLimit, rowName(r)))
             return *stop; // the rows read so far stay
         sink.recordRead(r, data);
     }
@@ -63,7 +67,7 @@ Outcome OneMemoryRead::execute(Session& s) const {
         sink.currentRow(r);
         sink.progressValue(done + 1);
         QByteArray data;
-        if (auto stop = s.readBlock(rowAddress(r), data, ChannelReadFailureLimit))
+        if (auto stop = s.readBlock(rowAddress(r), data, ChannelReadFailureLimit, rowName(r)))
             return *stop;
         sink.recordRead(r, data);
         if (!record::isInUse(data))
@@ -97,7 +101,7 @@ Outcome MemoryWrite::execute(Session& s) const {
         const QByteArray& record = records_[size_t(r)];
         if (record.isEmpty())
             continue;
-        if (auto stop = s.writeBlock(rowAddress(r), record, ChannelWriteFailureLimit)) {
+        if (auto stop = s.writeBlock(rowAddress(r), record, ChannelWriteFailureLimit, rowName(r))) {
             if (stop->kind == Outcome::Error) {
                 // A write given up still ends its progress at 100%.
                 sink.progressText(percentText(100));
@@ -132,7 +136,8 @@ Outcome OneMemoryWrite::execute(Session& s) const {
     for (const RowRecord& row : rows_) {
         sink.currentRow(row.row);
         sink.progressValue(done + 1);
-        if (auto stop = s.writeBlock(rowAddress(row.row), row.record, ChannelWriteFailureLimit))
+        if (auto stop = s.writeBlock(rowAddress(row.row), row.record, ChannelWriteFailureLimit,
+                                     rowName(row.row)))
             return *stop;
         ++done;
         sink.progressText(percentText(done * 100 / count));
@@ -155,33 +160,6 @@ std::vector<RowRecord> selectedRows(const ChannelTable& table, int currentRow, i
     for (int r = first; r <= last; ++r)
         rows.push_back({r, table.record(r)});
     return rows;
-}
-
-ChannelTableApplier::ChannelTableApplier(OperationRunner* runner, ChannelTable* table)
-    : QObject(table), table_(table) {
-    connect(runner, &OperationRunner::recordRead, this, &ChannelTableApplier::apply);
-    connect(runner, &OperationRunner::rowsNotInUseCleared, this,
-            &ChannelTableApplier::clearNotInUse);
-    connect(runner, &OperationRunner::finished, this, &ChannelTableApplier::end);
-}
-
-void ChannelTableApplier::apply(int row, const QByteArray& record) {
-    if (!holding_) {
-        table_->beginUpdate();
-        holding_ = true;
-    }
-    table_->applyRecord(row, record);
-}
-
-void ChannelTableApplier::clearNotInUse(int first, int last) {
-    table_->clearRowsNotInUse(std::max(first, 1), std::min(last, Rows));
-}
-
-void ChannelTableApplier::end() {
-    if (holding_) {
-        holding_ = false;
-        table_->endUpdate();
-    }
 }
 
 } // namespace rz

@@ -4,13 +4,11 @@
 // "One Memory Write" (the selected rows). Grid row r stands for the channel
 // that the memory map gives for it, at that channel's address.
 #include "link/operation.h"
-#include <QObject>
 #include <vector>
 
 namespace rz {
 
 class ChannelTable;
-class OperationRunner;
 
 // The encoded record to send for a grid row.
 struct RowRecord {
@@ -89,22 +87,5 @@ private:
 std::vector<RowRecord> rowsToWrite(const ChannelTable& table);
 // The rows from one end of a selection to the other, in ascending order.
 std::vector<RowRecord> selectedRows(const ChannelTable& table, int currentRow, int otherEnd);
-
-// Applies what a runner's channel transfers report to a channel table:
-// records as they arrive, the clearing of rows not in use, and change
-// notifications held back from the first record to the end of the run.
-class ChannelTableApplier : public QObject {
-    Q_OBJECT
-public:
-    ChannelTableApplier(OperationRunner* runner, ChannelTable* table);
-
-private:
-    void apply(int row, const QByteArray& record);
-    void clearNotInUse(int first, int last);
-    void end();
-
-    ChannelTable* table_;
-    bool holding_ = false;
-};
 
 } // namespace rz

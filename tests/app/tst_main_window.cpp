@@ -28,6 +28,7 @@ namespace {
 struct Window {
     QTemporaryDir dir;
     RecordingDialogs* dialogs = nullptr;
+    DataSet data;
     std::unique_ptr<MainWindow> w;
 
     explicit Window(const char* config = nullptr) {
@@ -40,7 +41,7 @@ struct Window {
         MainWindow::Options options;
         options.configPath = path;
         options.ports = SerialPortList({"/dev/ttyUSB0", "/dev/ttyS0"});
-        w = std::make_unique<MainWindow>(options);
+        w = std::make_unique<MainWindow>(data, options);
         auto recording = std::make_unique<RecordingDialogs>();
         dialogs = recording.get();
         w->setUserDialogs(std::move(recording));
@@ -85,7 +86,7 @@ private slots:
         QCOMPARE(w.shownFrame(), 0);
         QCOMPARE(w.tabs()->currentIndex(), 0);
 
-        const ChannelTable& table = w->channelTable();
+        const ChannelTable& table = w->data().channels;
         QCOMPARE(table.text(1, ColLabel), QStringLiteral("Bank00-000"));
         QCOMPARE(table.text(101, ColLabel), QStringLiteral("Bank01-000"));
         QCOMPARE(table.text(1200, ColLabel), QStringLiteral("Bank11-099"));
@@ -130,13 +131,13 @@ private slots:
 
         // A bank total other than 1200: the Bank tab loads the default
         // layout without asking.
-        w->bankLayout().setSize(0, 50);
+        w->data().banks.setSize(0, 50);
         w.clickTab(2);
         QVERIFY(w.dialogs->questions.isEmpty());
-        QCOMPARE(w->bankLayout().total(), 1200);
+        QCOMPARE(w->data().banks.total(), 1200);
 
         // The other tabs ask; Cancel keeps the Bank frame and the layout.
-        w->bankLayout().setSize(0, 50);
+        w->data().banks.setSize(0, 50);
         w.dialogs->answerOk = false;
         w.clickTab(3);
         QCOMPARE(w.dialogs->questions.size(), 1);
@@ -145,7 +146,7 @@ private slots:
         QCOMPARE(w->currentTab(), 2);
         QCOMPARE(w.shownFrame(), 1);
         QCOMPARE(w.tabs()->currentIndex(), 1);
-        QCOMPARE(w->bankLayout().total(), 1150);
+        QCOMPARE(w->data().banks.total(), 1150);
 
         w.clickTab(2); // the tab already shown checks nothing
         QCOMPARE(w.dialogs->questions.size(), 1);
@@ -154,16 +155,16 @@ private slots:
         w.dialogs->answerOk = true;
         w.clickTab(4);
         QCOMPARE(w.dialogs->questions.size(), 2);
-        QCOMPARE(w->bankLayout().total(), 1200);
+        QCOMPARE(w->data().banks.total(), 1200);
         QCOMPARE(w.shownFrame(), 3);
 
         // Switching to Memory relabels the rows from the bank layout.
         std::array<int, BankLayout::BankCount> sizes{};
         sizes[1] = 1200;
-        w->bankLayout().setSizes(sizes);
+        w->data().banks.setSizes(sizes);
         w.clickTab(1);
-        QCOMPARE(w->channelTable().text(1, ColLabel), QStringLiteral("Bank01-000"));
-        QCOMPARE(w->channelTable().text(1200, ColLabel), QStringLiteral("Bank01-1199"));
+        QCOMPARE(w->data().channels.text(1, ColLabel), QStringLiteral("Bank01-000"));
+        QCOMPARE(w->data().channels.text(1200, ColLabel), QStringLiteral("Bank01-1199"));
     }
 
     void busyCodeAndVersionBox() {
@@ -183,13 +184,12 @@ private slots:
         QCOMPARE(w->selectedPort(), 3);
         QCOMPARE(w.checkedPorts(), QList<int>{3});
         w.find<QAction>("MenuVersion")->trigger();
-        w->MSFlexGrid1_DblClick();
         QTest::keyClick(w->grid(), Qt::Key_Return);
         QVERIFY(shown.isEmpty());
         for (const char* name : {"Clear_Botton", "ALL_Reset", "LIST_SET(1)"})
             QTest::mouseClick(w.find<QPushButton>(name), Qt::LeftButton);
         QTest::keyClick(w->grid(), Qt::Key_Delete);
-        QCOMPARE(w->channelTable().codes(1).train, quint8(28)); // nothing cleared
+        QCOMPARE(w->data().channels.codes(1).train, quint8(28)); // nothing cleared
         QCOMPARE(w->currentRow(), 1);
 
         w->linkState().setBusyCode(0);

@@ -2,10 +2,11 @@
 // the simulator over a pseudo-terminal: what the user sees in the grid, the
 // progress display and the message boxes.
 #include "app/main_window.h"
-#include "app/radio_operations.h"
+#include "app/radio_facade.h"
 #include "app/recording_dialogs.h"
 #include "link/operation_runner.h"
 #include "memory/ui/channel_grid.h"
+#include "memory/ui/memory_page.h"
 #include "model/memory_map.h"
 #include "support/radio_support.h"
 
@@ -23,13 +24,14 @@ struct Window {
     QTemporaryDir dir;
     test::RunningSimulator sim;
     RecordingDialogs* dialogs = nullptr;
+    DataSet data;
     std::unique_ptr<MainWindow> w;
 
     Window() {
         MainWindow::Options options;
         options.configPath = dir.filePath("RZ-V70_Writer.INI");
         options.ports = SerialPortList({sim.device()});
-        w = std::make_unique<MainWindow>(options);
+        w = std::make_unique<MainWindow>(data, options);
         auto recording = std::make_unique<RecordingDialogs>();
         dialogs = recording.get();
         w->setUserDialogs(std::move(recording));
@@ -47,7 +49,7 @@ struct Window {
             [&] { return dialogs->messages.size() >= messages && !w->linkState().isBusy(); },
             20000);
     }
-    QString text(int row, int column) const { return w->channelTable().text(row, column); }
+    QString text(int row, int column) const { return w->data().channels.text(row, column); }
 };
 
 } // namespace
@@ -59,7 +61,7 @@ private slots:
         Window win;
         QVERIFY(win.sim.ok());
         win.sim->setImage(sim::sampleImage());
-        win.w->channelTable().setText(5, ColFrequency, "1.00000MHz"); // not in the receiver
+        win.w->data().channels.setText(5, ColFrequency, "1.00000MHz"); // not in the receiver
         win.click("READ_Botton");
         QVERIFY(win.w->linkState().isBusy());
         win.click("WRITE_Botton"); // ignored while the read runs
@@ -68,9 +70,9 @@ private slots:
         QCOMPARE(win.dialogs->messages[0].text, QStringLiteral("Success"));
         QCOMPARE(win.dialogs->messages[0].title, QStringLiteral(" Finish"));
         // The grid shows the receiver's channels; empty ones are cleared.
-        QVERIFY(win.w->channelTable().inUse(1));
+        QVERIFY(win.w->data().channels.inUse(1));
         QVERIFY(!win.text(1, ColFrequency).isEmpty());
-        QCOMPARE(win.text(5, ColFrequency).isEmpty(), !win.w->channelTable().inUse(5));
+        QCOMPARE(win.text(5, ColFrequency).isEmpty(), !win.w->data().channels.inUse(5));
         // The end of the operation restores the progress display.
         QCOMPARE(win.w->findChild<QLineEdit*>("Progress")->text(), QStringLiteral("0%"));
         QCOMPARE(win.w->progressBar()->value(), 0);
@@ -89,7 +91,7 @@ private slots:
     void oneMemoryWriteOfASelectionAndReadBack() {
         Window win;
         QVERIFY(win.sim.ok());
-        ChannelTable& table = win.w->channelTable();
+        ChannelTable& table = win.w->data().channels;
         ChannelRow row;
         row.cells[ColFrequency] = "145.50000MHz";
         row.cells[ColMode] = "AM";

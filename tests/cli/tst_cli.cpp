@@ -36,7 +36,8 @@ void TestCli::exitStatusOutputAndFrames_data() {
         << "" << QList<QByteArray>{"ZT~RZ-V70E"};
     QTest::newRow("another region: three attempts")
         << QStringList{"-r", "J", "-p", "SIM", "identify"} << 1 << ""
-        << "rz-v70: Error" << QList<QByteArray>(3, "ZT~RZ-V70");
+        << "rz-v70: Error: gave up at the identification after 3 failed exchanges"
+        << QList<QByteArray>(3, "ZT~RZ-V70");
     QTest::newRow("reset") << QStringList{"--port", "SIM", "reset"} << 0 << "Reset sent"
                            << "" << QList<QByteArray>{"ZT~RESET"};
     QTest::newRow("missing device") << QStringList{"--port", missing, "identify"} << 2 << ""

@@ -1,10 +1,14 @@
 // The desktop program's runner: operations off the owner's thread, reports
-// back on it, the busy code, the result flag and the closing flag.
+// back on it, the one gate for the port, the busy code, the result flag and
+// the closing flag; the store sink run through it and directly.
 #include "link/identification.h"
 #include "link/operation_runner.h"
-#include "model/channel_table.h"
+#include "model/data_set.h"
 #include "support/radio_support.h"
+#include "transfer/data_set_sink.h"
 #include "transfer/memory_transfer.h"
+
+#include "link/sink_relays.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -42,6 +46,24 @@ protected:
     }
 };
 
+// Notes whether every report arrives on the given thread.
+class ThreadCheck : public OperationSink {
+public:
+    explicit ThreadCheck(QThread* owner) : owner_(owner) {}
+    void progressValue(int) override { check(); }
+    void recordRead(int, const QByteArray&) override { check(); }
+    void ended(const Outcome&) override {
+        check();
+        ++ends;
+    }
+    bool allOnOwner = true;
+    int ends = 0;
+
+private:
+    void check() { allOnOwner &= QThread::currentThread() == owner_; }
+    QThread* owner_;
+};
+
 } // namespace
 
 class TestOperationRunner : public QObject {
@@ -49,6 +71,7 @@ class TestOperationRunner : public QObject {
 
 private slots:
     void reportsOnTheOwnersThreadAndSetsTheFlags();
+    void aSecondStartMidExchangeIsRefused();
     void busyKeepsEverythingElseOutUntilClosing();
     void resetReportsOnlyPortErrors();
 };
@@ -57,50 +80,84 @@ void TestOperationRunner::reportsOnTheOwnersThreadAndSetsTheFlags() {
     Runner r;
     QVERIFY(r.sim.ok());
     r.sim->setImage(sim::sampleImage());
-    ChannelTable table;
-    table.clearRows(1, ChannelTable::RowCount);
-    new ChannelTableApplier(&r.runner, &table);
-    bool allOnOwnerThread = true;
-    connect(&r.runner, &OperationRunner::progressValueChanged, this,
-            [&](int) { allOnOwnerThread &= QThread::currentThread() == thread(); });
+    DataSet data;
+    data.channels.clearRows(1, ChannelTable::RowCount);
+    DataSetSink store(data);
+    ThreadCheck check(thread());
+    SinkFan sinks{&store, &check};
     int busyAtFinish = -1;
     connect(&r.runner, &OperationRunner::finished, this, [&](const Outcome&) {
         busyAtFinish = r.state.busyCode();
-        allOnOwnerThread &= QThread::currentThread() == thread();
+        check.allOnOwner &= QThread::currentThread() == thread();
     });
     int tableChanges = 0;
-    connect(&table, &ChannelTable::rowsChanged, this, [&] { ++tableChanges; });
+    connect(&data.channels, &ChannelTable::rowsChanged, this, [&] { ++tableChanges; });
 
     // Result flag 1: no "Success" message, and 0 afterwards.
     r.state.setResultFlag(LinkState::ResultQuiet);
-    QVERIFY(r.runner.start(std::make_shared<MemoryRead>(Region::E)));
+    QVERIFY(r.runner.start(std::make_shared<MemoryRead>(Region::E), &sinks));
     QVERIFY(r.state.isBusy());
     QTRY_COMPARE_WITH_TIMEOUT(r.finished.size(), 1, 60000);
     QCOMPARE(Runner::outcome(r.finished, 0).kind, Outcome::Success);
     QVERIFY(!Runner::outcome(r.finished, 0).showMessage);
     QCOMPARE(r.state.resultFlag(), LinkState::ResultNormal);
     QCOMPARE(busyAtFinish, 0);
-    QVERIFY(allOnOwnerThread);
-    QVERIFY(table.inUse(1302));
+    QVERIFY(check.allOnOwner);
+    QCOMPARE(check.ends, 1);
     // Changes were held back during the run and reported once at its end.
     QCOMPARE(tableChanges, 1);
+
+    // The same read with the store sink run directly, as the command line
+    // does, gives the same table (dual-watch rows and empty ones among them).
+    const auto readRows = std::make_shared<OneMemoryRead>(Region::E, 1290, 1320);
+    data.channels.clearRows(1, ChannelTable::RowCount);
+    QVERIFY(r.runner.start(readRows, &sinks));
+    QTRY_COMPARE_WITH_TIMEOUT(r.finished.size(), 2, 60000);
+    DataSet direct;
+    direct.channels.clearRows(1, ChannelTable::RowCount);
+    DataSetSink directStore(direct);
+    Link link(r.sim.device());
+    QCOMPARE(readRows->run(link, directStore).kind, Outcome::Success);
+    for (int row = 1; row <= ChannelTable::RowCount; ++row)
+        QVERIFY2(direct.channels.row(row).cells == data.channels.row(row).cells &&
+                     direct.channels.codes(row) == data.channels.codes(row),
+                 qPrintable(QString::number(row)));
+    QVERIFY(data.channels.inUse(1302));
 
     // A failure leaves flag 2 and the failure counter.
     r.sim->setRegion(Region::J);
     QVERIFY(r.runner.start(std::make_shared<Identify>(Region::E)));
-    QTRY_COMPARE_WITH_TIMEOUT(r.finished.size(), 2, 30000);
-    QCOMPARE(Runner::outcome(r.finished, 1).kind, Outcome::Error);
+    QTRY_COMPARE_WITH_TIMEOUT(r.finished.size(), 3, 30000);
+    QCOMPARE(Runner::outcome(r.finished, 2).kind, Outcome::Error);
     QCOMPARE(r.state.resultFlag(), LinkState::ResultFailed);
     QCOMPARE(r.state.failureCounter(), quint8(3));
 
     // An operation may move to another busy code of its own.
     QSignalSpy busy(&r.state, &LinkState::busyChanged);
     QVERIFY(r.runner.start(std::make_shared<TwoPhases>()));
-    QTRY_COMPARE_WITH_TIMEOUT(r.finished.size(), 3, 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(r.finished.size(), 4, 30000);
     QList<int> codes;
     for (const auto& args : busy)
         codes.append(args.at(0).toInt());
     QCOMPARE(codes, (QList<int>{5, 6, 0}));
+}
+
+void TestOperationRunner::aSecondStartMidExchangeIsRefused() {
+    Runner r;
+    QVERIFY(r.sim.ok());
+    r.sim->addFault({Fault::Delay, QByteArray(), 0, 1, 300});
+    QVERIFY(r.runner.start(std::make_shared<Identify>(Region::E)));
+    QVERIFY(r.sim->waitForFrames(1, 10000));
+    // Even with the busy code back at 0 (as between the steps of a
+    // sequence), nothing else gets onto the port while the job runs.
+    r.state.setBusyCode(0);
+    QVERIFY(!r.runner.start(std::make_shared<Identify>(Region::E)));
+    QVERIFY(!r.runner.reset());
+    QTRY_COMPARE_WITH_TIMEOUT(r.finished.size(), 1, 30000);
+    QCOMPARE(Runner::outcome(r.finished, 0).kind, Outcome::Success);
+    QCOMPARE(r.sim->receivedCount(), 1);
+    QVERIFY(r.runner.start(std::make_shared<Identify>(Region::E)));
+    QTRY_COMPARE_WITH_TIMEOUT(r.finished.size(), 2, 30000);
 }
 
 void TestOperationRunner::busyKeepsEverythingElseOutUntilClosing() {

@@ -91,6 +91,7 @@ void TestMemoryTransfer::readFailuresCountOverTheWholeRead() {
     QCOMPARE(o.message, QString("Error"));
     QCOMPARE(o.title, QString(" Error"));
     QCOMPARE(o.failureCounter, 30);
+    QCOMPARE(o.explanation(), QString("Error: gave up at channel 9 after 30 failed exchanges"));
     QCOMPARE(t.sink.recordRows(), (QList<int>{1, 2, 3, 4, 5, 6, 7, 8}));
     QVERIFY(t.sink.cleared.isEmpty());
     QCOMPARE(t.sim->receivedFrames().last(), readFrame(9));
@@ -105,6 +106,7 @@ void TestMemoryTransfer::memoryReadKeepsRowsWhenThePortGoes() {
     QCOMPARE(o.message, QString("Port Error"));
     QCOMPARE(o.title, QString(" Error"));
     QVERIFY(o.detail.contains(t.sim.device()));
+    QCOMPARE(o.where, QString("channel 101"));
     QCOMPARE(int(t.sink.records.size()), 100);
     QVERIFY(t.sink.cleared.isEmpty());
 }
@@ -189,6 +191,7 @@ void TestMemoryTransfer::threeFailuresStopIdentificationAndWrites() {
         const Outcome o = c.operation->run(t.link, t.sink);
         QCOMPARE(o.kind, Outcome::Error);
         QCOMPARE(o.failureCounter, 3);
+        QVERIFY(o.explanation().endsWith(" after 3 failed exchanges"));
         QList<QByteArray> sent;
         for (const QByteArray& f : test::framesWithoutCr(*t.sim))
             sent.append(f.left(10));

@@ -1,12 +1,14 @@
 #include "memory/ui/memory_page.h"
-#include "link/link_state.h"
+#include "app/radio_facade.h"
 #include "memory/channel_form.h"
 #include "memory/row_commands.h"
 #include "memory/set_memory_data.h"
 #include "memory/ui/channel_grid.h"
 #include "memory/ui/memory_setting_dialog.h"
 #include "model/channel_table.h"
+#include "model/data_set.h"
 #include "model/memory_map.h"
+#include "transfer/memory_transfer.h"
 #include <QPushButton>
 
 namespace rz {
@@ -33,19 +35,33 @@ constexpr int ButtonHeight = 375;
 
 } // namespace
 
-MemoryPage::MemoryPage(ChannelTable& table, LinkState& link, std::function<Region()> region,
-                       QWidget* parent)
-    : QGroupBox(QStringLiteral("Memory"), parent), table_(table), link_(link),
-      region_(std::move(region)), grid_(new ChannelGrid(table, this)),
-      runDialog_([](QDialog& dialog) { dialog.exec(); }) {
+MemoryPage::MemoryPage(DataSet& data, RadioFacade& radio, QWidget* parent)
+    : QGroupBox(QStringLiteral("Memory"), parent), table_(data.channels), radio_(radio),
+      grid_(new ChannelGrid(table_, this)), runDialog_([](QDialog& dialog) { dialog.exec(); }) {
     setObjectName(QStringLiteral("A_FRAME(0)"));
     layOut();
-    connect(grid_, &ChannelGrid::openRequested, this, &MemoryPage::openDialog);
-    connect(grid_, &ChannelGrid::deleteRequested, this, &MemoryPage::deleteKey);
-    connect(button("Clear_Botton"), &QPushButton::clicked, this, &MemoryPage::clearSelection);
-    connect(button("ALL_Reset"), &QPushButton::clicked, this, &MemoryPage::clearAll);
-    connect(button("LIST_SET(0)"), &QPushButton::clicked, this, &MemoryPage::up);
-    connect(button("LIST_SET(1)"), &QPushButton::clicked, this, &MemoryPage::down);
+    connect(grid_, &ChannelGrid::openRequested, this, [this](bool followNavigation) {
+        radio_.whenIdle([this, followNavigation] { openDialog(followNavigation); })();
+    });
+    connect(grid_, &ChannelGrid::deleteRequested, this, radio_.whenIdle([this] { deleteKey(); }));
+    connectCommand("Clear_Botton", [this] { clearSelection(); });
+    connectCommand("ALL_Reset", [this] { clearAll(); });
+    connectCommand("LIST_SET(0)", [this] { grid_->moveUp(); });
+    connectCommand("LIST_SET(1)", [this] { grid_->moveDown(); });
+    connectCommand("MEM_ONE_READ", [this] { readSelectedChannels(); });
+    connectCommand("MEM_ONE_WRITE", [this] { writeSelectedChannels(); });
+    connectCommand("READ_Botton", [this] { readChannels(); });
+    connectCommand("WRITE_Botton", [this] { writeChannels(); });
+    // The end of every operation puts the cursor back on the first row.
+    connect(&radio_, &RadioFacade::endOfOperation, this, [this] { grid_->selectRow(1); });
+}
+
+void MemoryPage::connectCommand(const char* name, std::function<void()> command) {
+    connect(button(name), &QPushButton::clicked, this, radio_.whenIdle(std::move(command)));
+}
+
+void MemoryPage::GridCursor::currentRow(int row) {
+    grid_->selectRow(row);
 }
 
 void MemoryPage::layOut() {
@@ -64,14 +80,14 @@ QPushButton* MemoryPage::button(const char* objectName) const {
 }
 
 bool MemoryPage::editRow(int row) {
-    if (storing_ || link_.isBusy())
+    if (storing_)
         return false;
     row = memory::dialogRow(row);
     if (row == 0)
         return false;
     const bool pair = memmap::isDualRow(row);
 
-    MemorySettingDialog dialog(region_(), this);
+    MemorySettingDialog dialog(radio_.region(), this);
     const QWidget* main = window();
     dialog.move(main->frameGeometry().left(), main->frameGeometry().top() + ChannelGrid::px(1000));
     dialog.load(table_.text(row, ColLabel), form::fromRow(table_.row(row)));
@@ -123,18 +139,15 @@ void MemoryPage::clearRows() {
 }
 
 void MemoryPage::clearSelection() {
-    if (!link_.isBusy())
-        clearRows();
+    clearRows();
 }
 
 void MemoryPage::deleteKey() {
-    if (!link_.isBusy() && grid_->currentRow() < memmap::FirstBugRow)
+    if (grid_->currentRow() < memmap::FirstBugRow)
         clearRows();
 }
 
 void MemoryPage::clearAll() {
-    if (link_.isBusy())
-        return;
     QPushButton* self = button("ALL_Reset");
     const int current = grid_->currentRow();
     const int end = grid_->selectionEnd();
@@ -150,14 +163,25 @@ void MemoryPage::clearAll() {
     self->setEnabled(true);
 }
 
-void MemoryPage::up() {
-    if (!link_.isBusy())
-        grid_->moveUp();
+void MemoryPage::readChannels() {
+    radio_.start(std::make_shared<MemoryRead>(radio_.region()), &cursor_);
 }
 
-void MemoryPage::down() {
-    if (!link_.isBusy())
-        grid_->moveDown();
+void MemoryPage::writeChannels() {
+    radio_.start(std::make_shared<MemoryWrite>(radio_.region(), rowsToWrite(table_)), &cursor_);
+}
+
+void MemoryPage::readSelectedChannels() {
+    radio_.start(std::make_shared<OneMemoryRead>(radio_.region(), grid_->currentRow(),
+                                                 grid_->selectionEnd()),
+                 &cursor_);
+}
+
+void MemoryPage::writeSelectedChannels() {
+    radio_.start(
+        std::make_shared<OneMemoryWrite>(
+            radio_.region(), selectedRows(table_, grid_->currentRow(), grid_->selectionEnd())),
+        &cursor_);
 }
 
 } // namespace rz

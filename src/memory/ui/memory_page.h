@@ -3,8 +3,8 @@
 // "Clear", "Up", "Down", the four channel transfer buttons, and the Memory
 // Setting dialog opened from the grid. Every command does nothing while a
 // radio operation runs.
+#include "link/operation.h"
 #include "memory/dialog_result.h"
-#include "model/region.h"
 #include <QGroupBox>
 #include <functional>
 
@@ -15,8 +15,9 @@ namespace rz {
 
 class ChannelGrid;
 class ChannelTable;
-class LinkState;
 class MemorySettingDialog;
+class RadioFacade;
+struct DataSet;
 
 class MemoryPage : public QGroupBox {
     Q_OBJECT
@@ -25,8 +26,7 @@ public:
     // it to work the dialog without blocking.
     using DialogRunner = std::function<void(QDialog&)>;
 
-    MemoryPage(ChannelTable& table, LinkState& link, std::function<Region()> region,
-               QWidget* parent = nullptr);
+    MemoryPage(DataSet& data, RadioFacade& radio, QWidget* parent = nullptr);
 
     ChannelGrid* grid() const { return grid_; }
     QPushButton* button(const char* objectName) const;
@@ -44,24 +44,38 @@ public slots:
     void clearSelection();
     void deleteKey();
     void clearAll();
-    void up();
-    void down();
+
+    // The channel transfers.
+    void readChannels();
+    void writeChannels();
+    void readSelectedChannels();
+    void writeSelectedChannels();
 
 signals:
     // "All Clear" shows its progress on the main window's bar.
     void progressChanged(int value, int maximum);
 
 private:
-    QPushButton* addButton(const QString& caption, const char* name);
+    // The grid's cursor follows the row a transfer is at.
+    class GridCursor : public OperationSink {
+    public:
+        explicit GridCursor(ChannelGrid*& grid) : grid_(grid) {}
+        void currentRow(int row) override;
+
+    private:
+        ChannelGrid*& grid_;
+    };
+
+    void connectCommand(const char* button, std::function<void()> command);
     void layOut();
     // Shows the dialog once for the row; false when the row cannot be edited.
     bool editRow(int row);
     void clearRows();
 
     ChannelTable& table_;
-    LinkState& link_;
-    std::function<Region()> region_;
+    RadioFacade& radio_;
     ChannelGrid* grid_;
+    GridCursor cursor_{grid_};
     DialogResult result_;
     bool storing_ = false; // Set_Memory_Data is running
     DialogRunner runDialog_;

@@ -2,13 +2,14 @@
 // Setting dialog by double-click and Enter, BACK/NEXT, storing what was typed,
 // "Clear", Delete, "All Clear", "Up" and "Down". The busy code is tested on
 // the main window.
+#include "app/radio_facade.h"
 #include "banks/bank_layout.h"
-#include "link/link_state.h"
 #include "memory/ui/channel_grid.h"
 #include "memory/ui/channel_set_editor.h"
 #include "memory/ui/memory_page.h"
 #include "memory/ui/memory_setting_dialog.h"
 #include "model/channel_table.h"
+#include "model/data_set.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -25,10 +26,11 @@ namespace {
 using Step = std::function<void(MemorySettingDialog&)>;
 
 struct Page {
-    ChannelTable table;
-    BankLayout banks;
-    LinkState link;
-    MemoryPage page{table, link, [] { return Region::E; }};
+    DataSet data;
+    ChannelTable& table = data.channels;
+    BankLayout& banks = data.banks;
+    RadioFacade radio{data};
+    MemoryPage page{data, radio};
     ChannelGrid* grid = page.grid();
     QList<Step> steps;  // one per opening of the dialog; Cancel when none is left
     QStringList opened; // the Main set's row label of each opening

@@ -1,0 +1,40 @@
+#include "app/operation_controls.h"
+
+#include <QAbstractButton>
+#include <QMenu>
+#include <QWidget>
+
+namespace rz::controls {
+namespace {
+
+// Buttons of every tab, and the Version box's "OK".
+const char* const Buttons[] = {"WRITE_ONE_TOUCH", "READ_ONE_TOUCH", "COMMON_ONE_TOUCH_RESET",
+                               "GROUP_SET",       "Set_Mode_Write", "Set_Mode_Read",
+                               "Set_Mode_Clear",  "WRITE_BANK",     "READ_BANK",
+                               "Bank_Clear",      "BANK_UP(0)",     "BANK_UP(1)",
+                               "WRITE_Botton",    "READ_Botton",    "MEM_ONE_WRITE",
+                               "MEM_ONE_READ",    "LIST_SET(0)",    "LIST_SET(1)",
+                               "Command1",        "Clear_Botton",   "ALL_Reset"};
+
+// The File, Port, Help and COMM menus.
+const char* const Menus[] = {"FILE", "MenuComPort", "MenuHelp", "Tusin_Botton"};
+
+} // namespace
+
+void enableAfterOperation(QWidget* window) {
+    for (const char* name : Buttons)
+        for (QAbstractButton* button : window->findChildren<QAbstractButton*>(QLatin1String(name)))
+            button->setEnabled(true);
+    for (const char* name : Menus)
+        if (QMenu* menu = window->findChild<QMenu*>(QLatin1String(name)))
+            menu->menuAction()->setEnabled(true);
+}
+
+void setRegionOptionsEnabled(QWidget* window, bool enabled) {
+    for (int i = 0; i < 3; ++i)
+        if (auto* option =
+                window->findChild<QAbstractButton*>(QStringLiteral("optRegion(%1)").arg(i)))
+            option->setEnabled(enabled);
+}
+
+} // namespace rz::controls

@@ -1,0 +1,72 @@
+#include "app/radio_facade.h"
+
+#include "app/user_dialogs.h"
+#include "link/operation_runner.h"
+#include "link/sink_relays.h"
+
+namespace rz {
+
+RadioFacade::RadioFacade(DataSet& data, QObject* parent)
+    : QObject(parent), data_(data), store_(data),
+      runner_(std::make_unique<OperationRunner>(&link_)) {
+    connect(runner_.get(), &OperationRunner::finished, this, &RadioFacade::finish);
+    connect(runner_.get(), &OperationRunner::resetFinished, this, &RadioFacade::show);
+}
+
+RadioFacade::~RadioFacade() = default;
+
+Region RadioFacade::region() const {
+    return region_ ? region_() : Region::E;
+}
+
+bool RadioFacade::start(std::shared_ptr<Operation> operation, OperationSink* pageSink) {
+    operation->timeouts = timeouts_;
+    runner_->setDevice(device_ ? device_() : QString());
+    auto sink = std::make_unique<SinkFan>(
+        std::initializer_list<OperationSink*>{&store_, progress_, pageSink});
+    if (!runner_->start(std::move(operation), sink.get()))
+        return false; // the running job keeps its sinks
+    jobSink_ = std::move(sink);
+    return true;
+}
+
+bool RadioFacade::reset() {
+    runner_->setDevice(device_ ? device_() : QString());
+    return runner_->reset();
+}
+
+void RadioFacade::cancel() {
+    runner_->cancel();
+}
+
+std::function<void()> RadioFacade::whenIdle(std::function<void()> command,
+                                            std::function<void()> otherwise) const {
+    return [this, command = std::move(command), otherwise = std::move(otherwise)] {
+        if (!isBusy())
+            command();
+        else if (otherwise)
+            otherwise();
+    };
+}
+
+void RadioFacade::finish(const Outcome& outcome) {
+    if (outcome.kind != Outcome::Cancelled) { // closing: no message
+        // A success is shown while the progress still says 100%; a failure
+        // after the window has been restored.
+        if (outcome.kind == Outcome::Success) {
+            show(outcome);
+            emit endOfOperation();
+        } else {
+            emit endOfOperation();
+            show(outcome);
+        }
+    }
+    emit finished(outcome);
+}
+
+void RadioFacade::show(const Outcome& outcome) {
+    if (dialogs_ && outcome.showMessage && !outcome.message.isEmpty())
+        dialogs_->message(outcome.message, outcome.title, outcome.detail);
+}
+
+} // namespace rz

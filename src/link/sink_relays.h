@@ -1,0 +1,79 @@
+#pragma once
+// Sinks that pass reports on: to another thread, or to several sinks.
+#include "link/operation.h"
+#include <QMetaObject>
+#include <QObject>
+#include <QPointer>
+#include <vector>
+
+namespace rz {
+
+// Forwards every report to `target` as a queued call on the thread of
+// `context`, in the order the operation made them. The target must live as
+// long as calls for it may be pending; they are dropped once the context is
+// gone.
+class QueuedSink : public OperationSink {
+public:
+    QueuedSink(QObject* context, OperationSink& target) : context_(context), target_(target) {}
+
+    void progressMaximum(int maximum) override {
+        forward(&OperationSink::progressMaximum, maximum);
+    }
+    void progressValue(int value) override { forward(&OperationSink::progressValue, value); }
+    void progressText(const QString& text) override { forward(&OperationSink::progressText, text); }
+    void currentRow(int row) override { forward(&OperationSink::currentRow, row); }
+    void recordRead(int row, const QByteArray& record) override {
+        forward(&OperationSink::recordRead, row, record);
+    }
+    void clearRowsNotInUse(int first, int last) override {
+        forward(&OperationSink::clearRowsNotInUse, first, last);
+    }
+    void blockRead(quint32 address, const QByteArray& data) override {
+        forward(&OperationSink::blockRead, address, data);
+    }
+    void busyCode(quint16 code) override { forward(&OperationSink::busyCode, code); }
+    void ended(const Outcome& outcome) override { forward(&OperationSink::ended, outcome); }
+
+private:
+    // The arguments are copied into the call: the reporting thread's values
+    // are gone by the time it runs.
+    template <typename... Params, typename... Args>
+    void forward(void (OperationSink::*method)(Params...), const Args&... args) {
+        OperationSink* target = &target_;
+        QMetaObject::invokeMethod(
+            context_, [target, method, args...] { (target->*method)(args...); },
+            Qt::QueuedConnection);
+    }
+
+    QObject* context_;
+    OperationSink& target_;
+};
+
+// Passes every report to each of its sinks in turn.
+class SinkFan : public OperationSink {
+public:
+    SinkFan() = default;
+    SinkFan(std::initializer_list<OperationSink*> sinks);
+    void add(OperationSink* sink);
+
+    void progressMaximum(int maximum) override;
+    void progressValue(int value) override;
+    void progressText(const QString& text) override;
+    void currentRow(int row) override;
+    void recordRead(int row, const QByteArray& record) override;
+    void clearRowsNotInUse(int first, int last) override;
+    void blockRead(quint32 address, const QByteArray& data) override;
+    void busyCode(quint16 code) override;
+    void ended(const Outcome& outcome) override;
+
+private:
+    template <typename... Params, typename... Args>
+    void each(void (OperationSink::*method)(Params...), const Args&... args) {
+        for (OperationSink* sink : sinks_)
+            (sink->*method)(args...);
+    }
+
+    std::vector<OperationSink*> sinks_;
+};
+
+} // namespace rz

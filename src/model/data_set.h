@@ -1,0 +1,17 @@
+#pragma once
+// Everything the program keeps about a receiver, for the whole run: the
+// channel table, the bank layout, and each further area's model. main()
+// owns the one data set and hands each page, file format, transfer and the
+// command-line tool the parts they use. Editors change it in place; reads,
+// opens and imports overwrite it.
+#include "banks/bank_layout.h"
+#include "model/channel_table.h"
+
+namespace rz {
+
+struct DataSet {
+    ChannelTable channels;
+    BankLayout banks;
+};
+
+} // namespace rz
