@@ -55,13 +55,14 @@ private slots:
         BankLayout layout;
         QSignalSpy changed(&layout, &BankLayout::changed);
         // Block 0: bank 0 = 0x04B0 with a stray high nibble (1200), bank 1 =
-        // 0x0FFF (4095, beyond any bank), bank 31 = 0x0001.
-        QByteArray first = hex("b0f4ff0f") + zeros(58) + hex("0100");
+        // 0x0FFF (4095, beyond any bank), bank 2 = 0x1064 (100, stray nibble),
+        // bank 31 = 0x0001.
+        QByteArray first = hex("b0f4ff0f6410") + zeros(56) + hex("0100");
         QVERIFY(bankarea::decodeBlock(first, 0, layout));
         QCOMPARE(changed.count(), 1);
         QCOMPARE(layout.size(0), 1200);
         QCOMPARE(layout.size(1), 1200); // kept within the slider's range
-        QCOMPARE(layout.size(2), 0);
+        QCOMPARE(layout.size(2), 100);
         QCOMPARE(layout.size(31), 1);
 
         // Block 1 sets banks 32..49 only; the group sizes are never read.
@@ -72,7 +73,7 @@ private slots:
         QCOMPARE(layout.size(32), 3);
         QCOMPARE(layout.size(49), 2);
         // The total is what was read, not assumed to be 1200.
-        QCOMPARE(layout.total(), 1200 + 1200 + 1 + 3 + 2);
+        QCOMPARE(layout.total(), 1200 + 1200 + 100 + 1 + 3 + 2);
         QVERIFY(!layout.isConsistent());
 
         // A short block or an unknown block changes nothing.
