@@ -29,6 +29,14 @@ int BankLayout::total() const {
     return std::accumulate(sizes_.begin(), sizes_.end(), 0);
 }
 
+std::vector<int> BankLayout::nonEmptyBanks() const {
+    std::vector<int> banks;
+    for (int b = 0; b < BankCount; ++b)
+        if (sizes_[size_t(b)] > 0)
+            banks.push_back(b);
+    return banks;
+}
+
 void BankLayout::loadDefault() {
     std::array<int, BankCount> sizes{};
     for (int b = 0; b < 12; ++b)

@@ -25,6 +25,9 @@ public:
     void setSizes(const std::array<int, BankCount>& sizes);
     int total() const;
     bool isConsistent() const { return total() == ChannelsInBanks; }
+    // The banks that hold at least one channel, in ascending order: what the
+    // one-touch bank selectors list and what the bank links may link.
+    std::vector<int> nonEmptyBanks() const;
 
     // Banks 0..11 hold 100 channels each, the others none ("Reset").
     void loadDefault();
