@@ -5,6 +5,8 @@
 // command-line tool the parts they use. Editors change it in place; reads,
 // opens and imports overwrite it.
 #include "banks/bank_layout.h"
+#include "banks/bank_link_table.h"
+#include "banks/one_touch.h"
 #include "model/channel_table.h"
 
 namespace rz {
@@ -12,6 +14,8 @@ namespace rz {
 struct DataSet {
     ChannelTable channels;
     BankLayout banks;
+    OneTouchMemories oneTouch;
+    BankLinkTable bankLinks; // with the empty-bank flags
 };
 
 } // namespace rz
