@@ -70,6 +70,34 @@ ReadResult tooLarge() {
     return malformed(0, QStringLiteral("the file is far larger than a font file"));
 }
 
+// Fills characters 0, 1, ... from the blocks of the file's lines.
+ReadResult readBlocks(const QStringList& lines, FontStore::Characters& characters) {
+    int block = 0;
+    // Line 1 is the header; i is the 0-based index of a line.
+    for (int i = 1; i < lines.size(); ++i) {
+        if (!startsBlock(lines.at(i)))
+            continue;
+        const int lineNumber = i + 1;
+        if (block == FontStore::CharCount)
+            return malformed(
+                lineNumber,
+                QStringLiteral("a ninth character starts here; a font file holds eight"));
+        if (i + FontChar::Rows >= lines.size())
+            return malformed(int(lines.size()),
+                             QStringLiteral("the file ends inside the rows of character %1 (begun "
+                                            "on line %2)")
+                                 .arg(block)
+                                 .arg(lineNumber));
+        for (int row = 0; row < FontChar::Rows; ++row)
+            applyRow(characters[size_t(block)], row, lines.at(i + 1 + row));
+        i += FontChar::Rows;
+        ++block;
+    }
+    if (block == 0)
+        return malformed(0, QStringLiteral("the file holds no character"));
+    return ReadResult();
+}
+
 } // namespace
 
 QString headerLine(const QDateTime& when, const QLocale& locale) {
@@ -120,40 +148,14 @@ bool hasFontExtension(const QString& path) {
 }
 
 ParseResult parseFontFile(const QByteArray& content, const FontStore::Characters& current) {
+    QStringList lines;
+    for (const QByteArray& line : splitLines(content))
+        lines.append(cp932::decode(line));
     ParseResult parsed;
     parsed.characters = current;
-    const QList<QByteArray> bytes = splitLines(content);
-    QStringList lines;
-    lines.reserve(bytes.size());
-    for (const QByteArray& line : bytes)
-        lines.append(cp932::decode(line));
-
-    int block = 0;
-    // Line 1 is the header; i is the 0-based index of a line.
-    for (int i = 1; i < lines.size(); ++i) {
-        if (!startsBlock(lines.at(i)))
-            continue;
-        const int lineNumber = i + 1;
-        if (block == FontStore::CharCount) {
-            parsed.result = malformed(lineNumber, QStringLiteral("a ninth character starts here; "
-                                                                 "a font file holds eight"));
-            return parsed;
-        }
-        if (i + FontChar::Rows >= lines.size()) {
-            parsed.result =
-                malformed(int(lines.size()), QStringLiteral("the file ends inside the rows of "
-                                                            "character %1 (begun on line %2)")
-                                                 .arg(block)
-                                                 .arg(lineNumber));
-            return parsed;
-        }
-        for (int row = 0; row < FontChar::Rows; ++row)
-            applyRow(parsed.characters[size_t(block)], row, lines.at(i + 1 + row));
-        i += FontChar::Rows;
-        ++block;
-    }
-    if (block == 0)
-        parsed.result = malformed(0, QStringLiteral("the file holds no character"));
+    parsed.result = readBlocks(lines, parsed.characters);
+    if (!parsed.result.ok())
+        parsed.characters = current;
     return parsed;
 }
 

@@ -53,14 +53,14 @@ struct ParseResult {
 // The last three characters of the name, in any case, are "FK4".
 bool hasFontExtension(const QString& path);
 
-// Reads file content over the characters the store holds now: the first line
+// Reads file content over the characters given (those the store holds now): the first line
 // is skipped; a line of one character whose value is below 8 (a character
 // that is no digit counts as 0) starts the block of the next character, 0
 // first, whatever its number says; the 16 lines after it are its rows. A row
 // line that is not 16 characters long keeps its row; in a row line "1" lights
 // a dot, "2".."9" keep it and any other character darkens it. Lines outside
 // the blocks are ignored. A file without a block, with a ninth block or that
-// ends inside a block is refused.
+// ends inside a block is refused, and the characters come back unchanged.
 ParseResult parseFontFile(const QByteArray& content, const FontStore::Characters& current);
 
 // Checks the name, reads and parses the whole file, and only then puts the
