@@ -1,6 +1,5 @@
 #include "font/font_store.h"
 
-#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -56,21 +55,6 @@ private slots:
         QFETCH(QByteArray, bytes);
         QCOMPARE(encodeFontChar(character), bytes);
         QCOMPARE(decodeFontChar(bytes), character);
-    }
-
-    void layoutRoundTripsAnyBytes() {
-        QRandomGenerator random(7);
-        for (int n = 0; n < 50; ++n) {
-            QByteArray bytes(32, '\0');
-            for (char& b : bytes)
-                b = char(random.bounded(256));
-            QCOMPARE(encodeFontChar(decodeFontChar(bytes)), bytes);
-        }
-        // Decoding a character replaces every dot, the dark ones too.
-        FontStore store;
-        store.fillRect(2, 0, 0, 15, 15, true);
-        store.setCharacter(2, decodeFontChar(bytesWith({{0, 0x01}})));
-        QCOMPARE(store.character(2), withDots({{0, 0}}));
     }
 
     void editing() {
