@@ -7,6 +7,7 @@
 #include "banks/bank_layout.h"
 #include "banks/bank_link_table.h"
 #include "banks/one_touch.h"
+#include "font/font_store.h"
 #include "model/channel_table.h"
 
 namespace rz {
@@ -16,6 +17,7 @@ struct DataSet {
     BankLayout banks;
     OneTouchMemories oneTouch;
     BankLinkTable bankLinks; // with the empty-bank flags
+    FontStore font;          // the eight user characters
 };
 
 } // namespace rz
