@@ -40,6 +40,15 @@ public:
     bool isClosing() const { return closing_; }
     void setClosing(bool closing) { closing_ = closing; }
 
+    // Read-all mode: 0 normal; 1 while Read all has the font window and the
+    // bank-link dialog read their data at once and close; 2 once the
+    // bank-link dialog has finished in that mode.
+    static constexpr quint8 ReadAllOff = 0;
+    static constexpr quint8 ReadAllRunning = 1;
+    static constexpr quint8 ReadAllLinksDone = 2;
+    quint8 readAllMode() const { return readAllMode_; }
+    void setReadAllMode(quint8 mode) { readAllMode_ = mode; }
+
 signals:
     void busyChanged(quint16 code);
 
@@ -48,6 +57,7 @@ private:
     quint8 failureCounter_ = 0;
     quint8 resultFlag_ = ResultNormal;
     bool closing_ = false;
+    quint8 readAllMode_ = ReadAllOff;
 };
 
 } // namespace rz

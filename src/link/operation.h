@@ -72,8 +72,11 @@ public:
 
 // Timers of an operation; tests shorten them, the program keeps these.
 struct Timeouts {
+    static constexpr int WindowReplyMs = 200; // the font window and the bank-link dialog
+
     int replyMs = Link::ReplyTimeoutMs;
     int memoryInitMs = Link::MemoryInitTimeoutMs;
+    int windowReplyMs = WindowReplyMs;
 };
 
 class Session;

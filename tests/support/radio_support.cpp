@@ -36,6 +36,7 @@ Timeouts shortTimeouts(int ms) {
     Timeouts t;
     t.replyMs = ms;
     t.memoryInitMs = ms;
+    t.windowReplyMs = ms;
     return t;
 }
 
