@@ -104,10 +104,9 @@ void MainWindow::buildMenus() {
 
 void MainWindow::buildStatusArea() {
     QWidget* area = centralWidget();
-    const char* const captions[] = {"J", "E/EGR", "T"};
     const int x[] = {6300, 6900, 7950}, width[] = {550, 1000, 500};
     for (int i = 0; i < 3; ++i) {
-        auto* option = new QRadioButton(QLatin1String(captions[i]), area);
+        auto* option = new QRadioButton(regionName(Region(i)), area);
         option->setObjectName(QStringLiteral("optRegion(%1)").arg(i));
         option->setGeometry(px(x[i]), px(120), px(width[i]), px(330));
         regions_[size_t(i)] = option;

@@ -4,7 +4,7 @@
 // the data set, which its owner keeps; the pages start their own operations
 // through the radio facade.
 #include "app/progress_display.h"
-#include "files/serial_ports.h"
+#include "link/serial_port_list.h"
 #include "link/link_state.h"
 #include "model/data_set.h"
 #include "model/region.h"

@@ -1,218 +1,150 @@
 #include "cli/cli.h"
 
-#include "link/identification.h"
 #include "link/port_names.h"
 
 #include <QTextStream>
-
-#include <cstdio>
-#include <functional>
-#include <unistd.h>
 
 namespace rz::cli {
 
 namespace {
 
-// What every command gets: the resolved options and the streams.
-struct Context {
-    QString port;   // as given
-    QString device; // resolved, for the link
-    Region region = Region::E;
-    QTextStream& out;
-    QTextStream& err;
-
-    void fail(const QString& text) const { err << "rz-v70: " << text << Qt::endl; }
-};
-
-struct Command {
-    const char* name;
-    const char* arguments; // for the usage text
-    const char* summary;
-    bool needsPort;
-    std::function<int(Context&, const QStringList&)> run;
-};
-
-QString regionName(Region region) {
-    switch (region) {
-    case Region::J:
-        return QStringLiteral("J");
-    case Region::E:
-        return QStringLiteral("E/EGR");
-    case Region::T:
-        break;
-    }
-    return QStringLiteral("T");
+QString usageHint() {
+    return QStringLiteral(" (see rz-v70 --help)");
 }
 
-// Shows the percentage on a terminal while an operation runs.
-class TerminalProgress : public OperationSink {
-public:
-    void progressText(const QString& text) override {
-        if (::isatty(STDERR_FILENO)) {
-            std::fprintf(stderr, "\r%-5s", qPrintable(text));
-            shown_ = true;
-        }
+// The options every command takes, before or after the command's name.
+struct SharedOptions {
+    QCommandLineOption port{
+        {QStringLiteral("p"), QStringLiteral("port")},
+        QStringLiteral("Serial device: a path such as /dev/ttyUSB0, or COMn (on "
+                       "Windows the system's COMn; elsewhere the n-th device "
+                       "of the 'ports' command, USB adapters first)."),
+        QStringLiteral("DEVICE")};
+    QCommandLineOption region{{QStringLiteral("r"), QStringLiteral("region")},
+                              QStringLiteral("Regional version of the receiver: J, E (E/EGR, the "
+                                             "default) or T."),
+                              QStringLiteral("J|E|T")};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            QStringLiteral("Show this help.")};
+
+    void addTo(QCommandLineParser& parser) const { parser.addOptions({port, region, help}); }
+};
+
+const char ExitText[] = "\nExit status: 0 success, 1 receiver error, 2 port error, 3 file error,\n"
+                        "64 usage error.\n";
+
+QString toolHelp(QCommandLineParser& parser) {
+    QString text = parser.helpText();
+    text += QStringLiteral("\nCommands:\n");
+    for (const auto& command : commands()) {
+        QString head = command->name();
+        if (!command->arguments().isEmpty())
+            head += QLatin1Char(' ') + command->arguments();
+        text += QStringLiteral("  ") + head.leftJustified(20) + command->summary() + '\n';
     }
-    ~TerminalProgress() override {
-        if (shown_)
-            std::fprintf(stderr, "\r     \r");
+    text += QStringLiteral("\n'rz-v70 COMMAND --help' shows the options of a command.\n");
+    return text + QLatin1String(ExitText);
+}
+
+const Command* findCommand(const QString& name) {
+    for (const auto& command : commands())
+        if (command->name() == name)
+            return command.get();
+    return nullptr;
+}
+
+class Invocation {
+public:
+    Invocation(QTextStream& out, QTextStream& err) : out_(out), err_(err) {}
+
+    int run(const QStringList& arguments) {
+        // First the shared options up to the command's name; the rest is
+        // the command's to parse.
+        QCommandLineParser tool;
+        tool.setApplicationDescription(QStringLiteral("Talk to the receiver without a window."));
+        tool.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+        shared_.addTo(tool);
+        tool.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do."),
+                                   QStringLiteral("COMMAND [ARGUMENTS]"));
+        if (!tool.parse(QStringList(QStringLiteral("rz-v70")) + arguments))
+            return usageError(tool.errorText());
+        if (tool.isSet(shared_.help)) {
+            out_ << toolHelp(tool);
+            return ExitSuccess;
+        }
+        QStringList rest = tool.positionalArguments();
+        if (rest.isEmpty())
+            return usageError(QStringLiteral("no command given"));
+        const QString name = rest.takeFirst();
+        const Command* command = findCommand(name);
+        if (!command)
+            return usageError(QStringLiteral("unknown command ") + name);
+        return runCommand(*command, tool, rest);
     }
 
 private:
-    bool shown_ = false;
+    int runCommand(const Command& command, const QCommandLineParser& tool,
+                   const QStringList& arguments) {
+        QCommandLineParser parser;
+        parser.setApplicationDescription(command.summary());
+        shared_.addTo(parser);
+        command.addOptions(parser);
+        if (!command.arguments().isEmpty())
+            parser.addPositionalArgument(command.arguments(), QString());
+        if (!parser.parse(QStringList(QStringLiteral("rz-v70 ") + command.name()) + arguments))
+            return usageError(parser.errorText());
+        if (parser.isSet(shared_.help)) {
+            out_ << parser.helpText() << ExitText;
+            return ExitSuccess;
+        }
+        if (command.arguments().isEmpty() && !parser.positionalArguments().isEmpty())
+            return usageError(command.name() + QStringLiteral(" takes no arguments, not ") +
+                              parser.positionalArguments().first());
+
+        // An option after the command wins over the same before it.
+        const auto value = [&](const QCommandLineOption& option) {
+            return parser.isSet(option) ? parser.value(option) : tool.value(option);
+        };
+        CommandContext context{QString(), Region::E, out_, err_, parser};
+        const QString regionText = value(shared_.region);
+        if (!regionText.isEmpty()) {
+            const auto region = parseRegion(regionText);
+            if (!region)
+                return usageError(QStringLiteral("--region needs J, E or T, not ") + regionText);
+            context.region = *region;
+        }
+        if (command.needsPort()) {
+            const QString port = value(shared_.port);
+            if (port.isEmpty())
+                return usageError(command.name() + QStringLiteral(" needs --port DEVICE"));
+            QString error;
+            context.device = resolvePort(port, &error);
+            if (context.device.isEmpty()) {
+                context.fail(QStringLiteral("Port Error: ") + error);
+                return ExitPortError;
+            }
+        }
+        return command.run(context);
+    }
+
+    int usageError(const QString& text) {
+        err_ << "rz-v70: " << text << usageHint() << Qt::endl;
+        return ExitUsage;
+    }
+
+    QTextStream& out_;
+    QTextStream& err_;
+    SharedOptions shared_;
 };
-
-// Runs an operation and turns its outcome into the exit status; the
-// outcome's message goes to err in one line.
-int runOperation(Context& c, const Operation& operation) {
-    Link link(c.device);
-    Outcome outcome;
-    {
-        TerminalProgress progress;
-        outcome = operation.run(link, progress);
-    }
-    switch (outcome.kind) {
-    case Outcome::Success:
-        return ExitSuccess;
-    case Outcome::Error:
-        c.fail(outcome.explanation() +
-               QStringLiteral(" (region %1 on %2)").arg(regionName(c.region), c.device));
-        return ExitReceiverError;
-    case Outcome::PortError:
-        c.fail(outcome.explanation());
-        return ExitPortError;
-    case Outcome::Cancelled:
-        break;
-    }
-    c.fail(QStringLiteral("cancelled"));
-    return ExitReceiverError;
-}
-
-int identify(Context& c, const QStringList&) {
-    const int status = runOperation(c, Identify(c.region));
-    if (status == ExitSuccess)
-        c.out << "Receiver on " << c.device << " identified (region " << regionName(c.region) << ")"
-              << Qt::endl;
-    return status;
-}
-
-int reset(Context& c, const QStringList&) {
-    Link link(c.device);
-    const Outcome outcome = resetReceiver(link);
-    if (outcome.kind == Outcome::PortError) {
-        c.fail(QStringLiteral("Port Error: ") + outcome.detail);
-        return ExitPortError;
-    }
-    c.out << "Reset sent to " << c.device << Qt::endl;
-    return ExitSuccess;
-}
-
-int ports(Context& c, const QStringList&) {
-    const QList<SerialDevice> devices = serialDevices();
-    if (devices.isEmpty())
-        c.out << "No serial devices found." << Qt::endl;
-    for (int i = 0; i < devices.size(); ++i) {
-        c.out << "COM" << i + 1 << "  " << devices.at(i).path;
-        if (!devices.at(i).description.isEmpty())
-            c.out << "  (" << devices.at(i).description << ")";
-        c.out << Qt::endl;
-    }
-    return ExitSuccess;
-}
-
-const std::vector<Command>& commands() {
-    static const std::vector<Command> table = {
-        {"identify", "", "ask the receiver to identify itself", true, identify},
-        {"reset", "", "send the reset command to the receiver", true, reset},
-        {"ports", "", "list the serial devices and the COMn each stands for", false, ports},
-    };
-    return table;
-}
-
-void usage(QTextStream& out) {
-    out << "Usage: rz-v70 [--port DEVICE] [--region J|E|T] COMMAND [ARGUMENTS]\n"
-           "\n"
-           "Options:\n"
-           "  -p, --port DEVICE   serial device: a path such as /dev/ttyUSB0, or COMn\n"
-           "                      (on Windows the system's COMn; elsewhere the n-th device\n"
-           "                      of the 'ports' command, USB adapters first)\n"
-           "  -r, --region J|E|T  regional version of the receiver (default E)\n"
-           "  -h, --help          this text\n"
-           "\n"
-           "Commands:\n";
-    for (const Command& cmd : commands()) {
-        const QString head =
-            QString::fromLatin1(cmd.name) +
-            (*cmd.arguments ? QLatin1Char(' ') + QLatin1String(cmd.arguments) : QString());
-        out << "  " << head.leftJustified(20) << cmd.summary << "\n";
-    }
-    out << "\n"
-           "Exit status: 0 success, 1 receiver error, 2 port error, 3 file error,\n"
-           "64 usage error.\n";
-    out.flush();
-}
 
 } // namespace
 
 int run(const QStringList& arguments, QTextStream& out, QTextStream& err) {
-    Context c{QString(), QString(), Region::E, out, err};
-    QStringList rest;
-    auto usageError = [&](const QString& text) {
-        c.fail(text + QStringLiteral(" (see rz-v70 --help)"));
-        return int(ExitUsage);
-    };
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& a = arguments.at(i);
-        if (!rest.isEmpty()) {
-            rest.append(a); // the command's own arguments
-        } else if (a == QLatin1String("-h") || a == QLatin1String("--help")) {
-            usage(out);
-            return ExitSuccess;
-        } else if (a == QLatin1String("-p") || a == QLatin1String("--port")) {
-            if (++i >= arguments.size())
-                return usageError(QStringLiteral("--port needs a device"));
-            c.port = arguments.at(i);
-        } else if (a == QLatin1String("-r") || a == QLatin1String("--region")) {
-            if (++i >= arguments.size())
-                return usageError(QStringLiteral("--region needs J, E or T"));
-            const QString r = arguments.at(i).toUpper();
-            if (r == QLatin1String("J"))
-                c.region = Region::J;
-            else if (r == QLatin1String("E") || r == QLatin1String("E/EGR"))
-                c.region = Region::E;
-            else if (r == QLatin1String("T"))
-                c.region = Region::T;
-            else
-                return usageError(QStringLiteral("--region needs J, E or T, not ") +
-                                  arguments.at(i));
-        } else if (a.startsWith(QLatin1Char('-'))) {
-            return usageError(QStringLiteral("unknown option ") + a);
-        } else {
-            rest.append(a);
-        }
-    }
-    if (rest.isEmpty())
-        return usageError(QStringLiteral("no command given"));
-
-    const QString name = rest.takeFirst();
-    for (const Command& cmd : commands()) {
-        if (name != QLatin1String(cmd.name))
-            continue;
-        if (!*cmd.arguments && !rest.isEmpty())
-            return usageError(name + QStringLiteral(" takes no arguments, not ") + rest.first());
-        if (cmd.needsPort) {
-            if (c.port.isEmpty())
-                return usageError(name + QStringLiteral(" needs --port DEVICE"));
-            QString error;
-            c.device = resolvePort(c.port, &error);
-            if (c.device.isEmpty()) {
-                c.fail(QStringLiteral("Port Error: ") + error);
-                return ExitPortError;
-            }
-        }
-        return cmd.run(c, rest);
-    }
-    return usageError(QStringLiteral("unknown command ") + name);
+    Invocation invocation(out, err);
+    const int status = invocation.run(arguments);
+    out.flush();
+    err.flush();
+    return status;
 }
 
 } // namespace rz::cli

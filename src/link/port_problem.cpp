@@ -2,10 +2,6 @@
 
 #include <QFileInfo>
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
-
 namespace rz {
 
 QString PortProblem::detail() const {
@@ -41,12 +37,12 @@ PortProblem diagnoseOpenFailure(const QString& device, QSerialPort::SerialPortEr
     problem.systemText = systemText;
 #ifdef Q_OS_UNIX
     const bool named = device.startsWith(QLatin1Char('/'));
-    const QByteArray path = QFile::encodeName(device);
-    if (named && !QFileInfo::exists(device)) {
+    const QFileInfo file(device);
+    if (named && !file.exists()) {
         problem.cause = PortProblem::NoSuchDevice;
         return problem;
     }
-    if (named && ::access(path.constData(), R_OK | W_OK) != 0) {
+    if (named && !(file.isReadable() && file.isWritable())) {
         problem.cause = PortProblem::PermissionDenied;
         return problem;
     }

@@ -6,6 +6,7 @@
 #include "model/value_tables.h"
 
 #include <QList>
+#include <QtEndian>
 
 namespace rz::record {
 
@@ -15,13 +16,11 @@ constexpr int NameOffset = 32;
 constexpr int NameSlots = 16;
 
 quint32 readLe32(const QByteArray& bytes, int at) {
-    return quint32(quint8(bytes[at])) | quint32(quint8(bytes[at + 1])) << 8 |
-           quint32(quint8(bytes[at + 2])) << 16 | quint32(quint8(bytes[at + 3])) << 24;
+    return qFromLittleEndian<quint32>(bytes.constData() + at);
 }
 
 void writeLe32(QByteArray& bytes, int at, quint32 value) {
-    for (int i = 0; i < 4; ++i)
-        bytes[at + i] = char(quint8(value >> (8 * i)));
+    qToLittleEndian(value, bytes.data() + at);
 }
 
 quint8 low4(const QByteArray& bytes, int at) {

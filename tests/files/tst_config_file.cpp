@@ -1,6 +1,6 @@
 // Reading the port from the configuration file, and the Port menu's devices.
 #include "files/config_file.h"
-#include "files/serial_ports.h"
+#include "link/serial_port_list.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "files/serial_ports.h"
+#include "link/serial_port_list.h"
 #include "link/port_names.h"
 
 namespace rz {

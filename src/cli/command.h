@@ -1,0 +1,55 @@
+#pragma once
+// One command of the command-line tool: its name, help, options and run.
+// What every command shares (the port, the region, the streams, running an
+// operation with progress on a terminal, the exit status of an outcome)
+// is in its context.
+#include "link/operation.h"
+#include "model/region.h"
+#include <QCommandLineParser>
+#include <QString>
+#include <memory>
+#include <vector>
+
+class QTextStream;
+
+namespace rz::cli {
+
+enum ExitStatus {
+    ExitSuccess = 0,
+    ExitReceiverError = 1, // the receiver did not answer as it should
+    ExitPortError = 2,     // the serial port could not be used
+    ExitFileError = 3,     // a file could not be read or written
+    ExitUsage = 64,        // the command line is wrong
+};
+
+struct CommandContext {
+    QString device; // resolved, for the link (empty for commands without a port)
+    Region region = Region::E;
+    QTextStream& out;
+    QTextStream& err;
+    const QCommandLineParser& parser; // the command's own options and arguments
+
+    // One line on err: "rz-v70: " + text.
+    void fail(const QString& text) const;
+    // Runs an operation on the device, its percentage on a terminal, and
+    // turns its outcome into the exit status (an error told on err).
+    int runOperation(const Operation& operation, OperationSink* results = nullptr) const;
+};
+
+class Command {
+public:
+    virtual ~Command();
+    virtual QString name() const = 0;
+    virtual QString summary() const = 0;
+    // The command's arguments for its usage line ("FILE"); none by default.
+    virtual QString arguments() const { return QString(); }
+    virtual bool needsPort() const { return true; }
+    // Options of its own, besides --port and --region.
+    virtual void addOptions(QCommandLineParser& parser) const { Q_UNUSED(parser) }
+    virtual int run(const CommandContext& context) const = 0;
+};
+
+// Every command, in the order --help lists them.
+const std::vector<std::unique_ptr<Command>>& commands();
+
+} // namespace rz::cli
