@@ -52,10 +52,8 @@ bool SettingsImage::setPositions(const Positions& positions) {
     for (ListId id : allLists())
         if (!fits(id, positions[size_t(flatIndex(id))]))
             return false;
-    if (positions == positions_) {
-        followLanguage(); // choosing the current language again is harmless
+    if (positions == positions_)
         return true;
-    }
     positions_ = positions;
     emit changed();
     followLanguage();
