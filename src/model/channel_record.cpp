@@ -1,11 +1,10 @@
 #include "model/channel_record.h"
 
-#include "model/code_page.h"
 #include "model/frequency_text.h"
 #include "model/memory_map.h"
+#include "model/name_slots.h"
 #include "model/value_tables.h"
 
-#include <QList>
 #include <QtEndian>
 
 namespace rz::record {
@@ -13,7 +12,6 @@ namespace rz::record {
 namespace {
 
 constexpr int NameOffset = 32;
-constexpr int NameSlots = 16;
 
 quint32 readLe32(const QByteArray& bytes, int at) {
     return qFromLittleEndian<quint32>(bytes.constData() + at);
@@ -25,25 +23,6 @@ void writeLe32(QByteArray& bytes, int at, quint32 value) {
 
 quint8 low4(const QByteArray& bytes, int at) {
     return quint8(bytes[at]) & 0x0F;
-}
-
-QString decodeName(const QByteArray& bytes) {
-    QString name;
-    for (int i = 0; i < NameSlots; ++i) {
-        const quint8 low = quint8(bytes[NameOffset + 2 * i]);
-        const quint8 high = quint8(bytes[NameOffset + 2 * i + 1]);
-        name += cp932::fromCode(high != 0 ? quint16(high << 8 | low) : low);
-    }
-    return name;
-}
-
-void encodeName(const QString& name, QByteArray& bytes) {
-    const QList<uint> characters = name.toUcs4();
-    for (int i = 0; i < NameSlots && i < characters.size(); ++i) {
-        const quint16 code = cp932::charCode(char32_t(characters[i]));
-        bytes[NameOffset + 2 * i] = char(code & 0xFF);
-        bytes[NameOffset + 2 * i + 1] = char(code >> 8);
-    }
 }
 
 } // namespace
@@ -82,7 +61,7 @@ QByteArray encode(const ChannelRow& row, int gridRow) {
     bytes[17] = 0x3E;
     bytes[18] = char(tables::skipCodeForText(row.text(ColSkip)));
     bytes[20] = 0x0A;
-    encodeName(row.text(ColName), bytes);
+    nameslots::encode(row.text(ColName), bytes, NameOffset);
     return bytes;
 }
 
@@ -108,7 +87,7 @@ void decode(const QByteArray& record, ChannelRow& row) {
     cells[ColShift] = tables::shiftGridText(low4(record, 11));
     cells[ColOffset] = freq::hzToText(readLe32(record, 7));
     cells[ColSkip] = tables::skipGridText(low4(record, 18));
-    cells[ColName] = decodeName(record);
+    cells[ColName] = nameslots::decode(record, NameOffset);
     row.codes.inUse = 1;
 }
 
