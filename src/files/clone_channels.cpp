@@ -5,6 +5,8 @@
 #include "model/frequency_text.h"
 #include "model/value_tables.h"
 
+#include <QRegularExpression>
+
 namespace rz::clone {
 
 namespace {
@@ -24,10 +26,15 @@ QString codeField(int code, int count, int width) {
     return padded(code >= 0 && code < count ? code : 0, width);
 }
 
-// "145.00000MHz" -> "0145.00000". Laid out from the value, so that every
-// field keeps its positions whatever the cell text looks like; a value too
-// large for the field is saved as the largest the field holds.
+// "145.00000MHz" -> "0145.00000": the cell text without "MHz", padded. A
+// text of another form is laid out from its value, so that every field keeps
+// its positions; a value too large for the field is saved as the largest the
+// field holds.
 QString frequencyField(const QString& cell, int wholeDigits) {
+    static const QRegularExpression plain(QStringLiteral("^[0-9]{1,4}\\.[0-9]{5}MHz$"));
+    if (plain.match(cell).hasMatch() && cell.size() - 3 <= wholeDigits + 1 + FractionDigits)
+        return cell.left(cell.size() - 3)
+            .rightJustified(wholeDigits + 1 + FractionDigits, QLatin1Char('0'));
     const quint32 hz = freq::textToHz(cell);
     quint32 whole = hz / 1000000;
     quint32 fraction = hz % 1000000 / 10;
