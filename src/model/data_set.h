@@ -9,6 +9,7 @@
 #include "banks/one_touch.h"
 #include "font/font_store.h"
 #include "model/channel_table.h"
+#include "settings/settings_image.h"
 
 namespace rz {
 
@@ -18,6 +19,7 @@ struct DataSet {
     OneTouchMemories oneTouch;
     BankLinkTable bankLinks; // with the empty-bank flags
     FontStore font;          // the eight user characters
+    SettingsImage settings;  // both settings tabs' lists and the opening message
 };
 
 } // namespace rz
