@@ -3,11 +3,13 @@
 #include "app/product.h"
 #include "app/screenshots.h"
 #include "app/splash_screen.h"
-#include "sim/simulator.h"
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
 #include <memory>
+
+#ifdef RZ_WITH_SIM
+#include "sim/simulator.h"
 
 namespace {
 
@@ -28,7 +30,12 @@ std::unique_ptr<rz::sim::Simulator> startBuiltInSimulator(rz::MainWindow& window
     return simulator;
 }
 
+using BuiltInSimulator = std::unique_ptr<rz::sim::Simulator>;
+
 } // namespace
+#else
+using BuiltInSimulator = std::unique_ptr<QObject>; // never set
+#endif
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -43,8 +50,11 @@ int main(int argc, char* argv[]) {
         QStringLiteral("port"),
         QStringLiteral("Use the serial device DEVICE (/dev/ttyUSB0, COM3)."),
         QStringLiteral("DEVICE"));
+#ifdef RZ_WITH_SIM
     const QCommandLineOption simulateOption(
         QStringLiteral("simulate"), QStringLiteral("Talk to a built-in simulated receiver."));
+    parser.addOption(simulateOption);
+#endif
     const QCommandLineOption configOption(QStringLiteral("config"),
                                           QStringLiteral("Use FILE as the configuration file."),
                                           QStringLiteral("FILE"));
@@ -53,7 +63,7 @@ int main(int argc, char* argv[]) {
         QStringLiteral("Write pictures of the main window and the Memory Setting dialog into "
                        "FOLDER and quit."),
         QStringLiteral("FOLDER"));
-    parser.addOptions({portOption, simulateOption, configOption, screenshotOption});
+    parser.addOptions({portOption, configOption, screenshotOption});
     parser.process(app);
 
     rz::MainWindow::Options options;
@@ -69,7 +79,7 @@ int main(int argc, char* argv[]) {
         return rz::writeScreenshots(window, parser.value(screenshotOption)) ? 0 : 1;
     }
 
-    std::unique_ptr<rz::sim::Simulator> simulator;
+    BuiltInSimulator simulator;
     std::unique_ptr<rz::MainWindow> window;
     rz::SplashScreen splash;
     QObject::connect(&splash, &rz::SplashScreen::finished, [&] {
@@ -77,8 +87,10 @@ int main(int argc, char* argv[]) {
         if (parser.isSet(portOption) && !window->usePortDevice(parser.value(portOption)))
             std::fprintf(stderr, "rz-v70-writer: no port %s; using COM%d\n",
                          qPrintable(parser.value(portOption)), window->selectedPort());
+#ifdef RZ_WITH_SIM
         if (parser.isSet(simulateOption))
             simulator = startBuiltInSimulator(*window);
+#endif
         window->show();
     });
     splash.show();
