@@ -5,6 +5,7 @@
 #include "app/user_dialogs.h"
 #include "app/version_box.h"
 #include "files/config_file.h"
+#include "font/ui/font_window.h"
 #include "memory/ui/channel_grid.h"
 #include "memory/ui/memory_page.h"
 #include <QAction>
@@ -152,6 +153,10 @@ void MainWindow::buildTabs() {
         frames_[size_t(i)] = new QGroupBox(QLatin1String(FrameCaptions[i]), area);
         frames_[size_t(i)]->setObjectName(QStringLiteral("A_FRAME(%1)").arg(i));
     }
+    auto* font = new QPushButton(QStringLiteral("FONT"), frames_[SettingTab - 1]);
+    font->setObjectName(QStringLiteral("Command1"));
+    font->setGeometry(px(11760), px(6240), px(1215), px(375));
+    connect(font, &QPushButton::clicked, this, &MainWindow::openFontWindow);
     // Every frame sits at the same place; only one is visible.
     const QSize sizes[] = {{13215, 6855}, {11895, 6255}, {13215, 6855}, {13215, 6855}};
     for (int i = 0; i < TabCount; ++i) {
@@ -251,6 +256,20 @@ void MainWindow::showVersionBox() {
     VersionBox box(this);
     box.move(frameGeometry().topLeft() + QPoint(px(2000), px(1000)));
     runDialog_(box);
+}
+
+void MainWindow::openFontWindow() {
+    LinkState& state = linkState();
+    if (state.isBusy() && state.readAllMode() == LinkState::ReadAllOff)
+        return;
+    // Prepared with the flag up, so that its loading reads nothing.
+    state.setOpenedFromButton(1);
+    FontWindow window(data_.font, *radio_, *dialogs_, this);
+    window.setGeometry(frameGeometry().left() + px(3000), frameGeometry().top(), window.width(),
+                       px(9435));
+    window.setListPosition(0);
+    state.setOpenedFromButton(0);
+    runDialog_(window);
 }
 
 void MainWindow::showTabOf(int tab) {

@@ -86,6 +86,9 @@ public slots:
     void choosePort(int port);
     void showVersionBox();
     void switchTab(int tab);
+    // "FONT" (Command1 of the Setting tab): the font window, shown modally.
+    // Nothing while a radio operation runs, unless Read all has it read.
+    void openFontWindow();
 
 signals:
     // A port item was chosen: the whole data set is written to the

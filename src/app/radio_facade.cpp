@@ -20,10 +20,19 @@ Region RadioFacade::region() const {
 }
 
 bool RadioFacade::start(std::shared_ptr<Operation> operation, OperationSink* pageSink) {
+    return begin(std::move(operation), progress_, pageSink);
+}
+
+bool RadioFacade::startInWindow(std::shared_ptr<Operation> operation, OperationSink* windowSink) {
+    return begin(std::move(operation), nullptr, windowSink);
+}
+
+bool RadioFacade::begin(std::shared_ptr<Operation> operation, OperationSink* progress,
+                        OperationSink* pageSink) {
     operation->timeouts = timeouts_;
     runner_->setDevice(device_ ? device_() : QString());
     auto sink = std::make_unique<SinkFan>(
-        std::initializer_list<OperationSink*>{&store_, progress_, pageSink});
+        std::initializer_list<OperationSink*>{&store_, progress, pageSink});
     if (!runner_->start(std::move(operation), sink.get()))
         return false; // the running job keeps its sinks
     jobSink_ = std::move(sink);

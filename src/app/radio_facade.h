@@ -47,6 +47,9 @@ public:
     // Starts an operation; its reports reach the store sink, the progress
     // display and `pageSink`. False, doing nothing, while another job runs.
     bool start(std::shared_ptr<Operation> operation, OperationSink* pageSink = nullptr);
+    // The same for a window with a progress bar of its own (the font
+    // window): the main window's progress display is left out.
+    bool startInWindow(std::shared_ptr<Operation> operation, OperationSink* windowSink);
     // The reset of the receiver (its own gate: nothing while a job runs).
     bool reset();
     // The window is closing: what runs stops at its next wait, silently.
@@ -65,6 +68,8 @@ signals:
     void finished(const rz::Outcome& outcome);
 
 private:
+    bool begin(std::shared_ptr<Operation> operation, OperationSink* progress,
+               OperationSink* pageSink);
     void finish(const Outcome& outcome);
     void show(const Outcome& outcome);
 

@@ -106,7 +106,8 @@ void Link::pull() {
         port_->clearError();
 }
 
-Reply Link::exchange(const QByteArray& frame, int expectedLength, Deadline deadline) {
+Reply Link::exchange(const QByteArray& frame, int expectedLength, Deadline deadline,
+                     const std::function<void()>& sent) {
     Reply reply;
     if (isCancelled()) {
         reply.status = Reply::Cancelled;
@@ -124,6 +125,8 @@ Reply Link::exchange(const QByteArray& frame, int expectedLength, Deadline deadl
         failed_ = true;
     else
         port_->flush();
+    if (sent && !failed_)
+        sent();
 
     // On a line that runs at its baud rate the reply cannot be complete
     // before the frame and the reply have crossed it: wait that long without

@@ -13,6 +13,7 @@
 #include <QDeadlineTimer>
 #include <QString>
 #include <chrono>
+#include <functional>
 #include <memory>
 
 class QEventLoop;
@@ -47,8 +48,10 @@ public:
     Link(const Link&) = delete;
     Link& operator=(const Link&) = delete;
 
-    // Sends frame and collects the reply: see above.
-    Reply exchange(const QByteArray& frame, int expectedLength, Deadline deadline);
+    // Sends frame and collects the reply: see above. `sent`, when given,
+    // runs once the frame has been handed to the port, before the wait.
+    Reply exchange(const QByteArray& frame, int expectedLength, Deadline deadline,
+                   const std::function<void()>& sent = {});
     // Sends a frame whose reply is neither awaited nor read (the reset):
     // opens the port, writes, closes. Complete or PortFailed.
     Reply send(const QByteArray& frame);

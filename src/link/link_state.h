@@ -49,6 +49,12 @@ public:
     quint8 readAllMode() const { return readAllMode_; }
     void setReadAllMode(quint8 mode) { readAllMode_ = mode; }
 
+    // Opened-from-button flag: 1 while the main window prepares the font
+    // window or the bank-link dialog from its own button, so that their
+    // loading does not start a read.
+    quint8 openedFromButton() const { return openedFromButton_; }
+    void setOpenedFromButton(quint8 flag) { openedFromButton_ = flag; }
+
 signals:
     void busyChanged(quint16 code);
 
@@ -58,6 +64,7 @@ private:
     quint8 resultFlag_ = ResultNormal;
     bool closing_ = false;
     quint8 readAllMode_ = ReadAllOff;
+    quint8 openedFromButton_ = 0;
 };
 
 } // namespace rz

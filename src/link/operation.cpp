@@ -131,6 +131,14 @@ Session::Step Session::tryCommand(const QByteArray& frame, int replyLength, int 
     return judge(reply, frames::isOkReply(reply.bytes, replyLength));
 }
 
+Reply Session::exchange(const QByteArray& frame, int replyLength, int timeoutMs,
+                        const std::function<void()>& sent) {
+    Reply reply = link_.exchange(frame, replyLength, Deadline(timeoutMs), sent);
+    if (reply.status == Reply::PortFailed)
+        lastProblem_ = reply.problem;
+    return reply;
+}
+
 Outcome Session::stopAfter(Step step) const {
     switch (step) {
     case Step::Cancelled:

@@ -21,6 +21,7 @@
 #include "model/region.h"
 #include <QMetaType>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace rz {
@@ -134,6 +135,13 @@ public:
     Outcome error() const { return Outcome::error(failures_, where_); }
     Outcome cancelled() const { return Outcome::cancelled(failures_); }
     Outcome portError() const { return Outcome::portError(lastProblem_, failures_, where_); }
+
+    // One exchange without retry or check, for operations with retry rules
+    // of their own (the font window's): the reply as it came. A port
+    // failure is kept for portError(). `sent` runs once the frame is out.
+    Reply exchange(const QByteArray& frame, int replyLength, int timeoutMs,
+                   const std::function<void()>& sent = {});
+    const Timeouts& timeouts() const { return timeouts_; }
 
     bool isQuiet() const { return quiet_; }
     void setQuiet(bool quiet) { quiet_ = quiet; }

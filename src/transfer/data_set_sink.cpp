@@ -1,12 +1,22 @@
 #include "transfer/data_set_sink.h"
 
 #include "model/data_set.h"
+#include "model/memory_map.h"
 
 #include <algorithm>
 
 namespace rz {
 
-DataSetSink::DataSetSink(DataSet& data) : data_(data) {}
+DataSetSink::DataSetSink(DataSet& data) : data_(data) {
+    // The font area: character k at 0x01000 + 32k.
+    constexpr quint32 fontLast =
+        memmap::FontBase + FontStore::CharCount * memmap::FontCharBytes - 1;
+    addBlockArea(
+        {memmap::FontBase, fontLast, [](DataSet& d, quint32 address, const QByteArray& bytes) {
+             const int index = int((address - memmap::FontBase) / memmap::FontCharBytes);
+             d.font.setCharacter(index, decodeFontChar(bytes));
+         }});
+}
 
 DataSetSink::~DataSetSink() {
     if (holding_)

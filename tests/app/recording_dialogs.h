@@ -12,6 +12,8 @@ public:
         QString text, title, detail;
     };
     QList<Asked> messages, questions;
+    // File choosers asked: the filter as text, the folder as detail.
+    QList<Asked> fileDialogs;
     bool answerOk = true;
     QString chosenPath;
 
@@ -23,10 +25,14 @@ public:
         questions.append({text, title, QString()});
         return answerOk;
     }
-    QString openFileName(const QString&, const QString&, const QString&) override {
+    QString openFileName(const QString& title, const QString& filter,
+                         const QString& folder) override {
+        fileDialogs.append({filter, title, folder});
         return chosenPath;
     }
-    QString saveFileName(const QString&, const QString&, const QString&) override {
+    QString saveFileName(const QString& title, const QString& filter,
+                         const QString& folder) override {
+        fileDialogs.append({filter, title, folder});
         return chosenPath;
     }
 };
