@@ -45,20 +45,33 @@ void TestCli::exitStatusOutputAndFrames_data() {
     QTest::newRow("COM beyond the devices found")
         << QStringList{"--port", "COM99", "identify"} << 2 << ""
         << "Port Error" << QList<QByteArray>();
+    QTest::newRow("options after the command")
+        << QStringList{"identify", "--region", "e/egr", "-p", "SIM"} << 0 << "region E/EGR"
+        << "" << QList<QByteArray>{"ZT~RZ-V70E"};
+    QTest::newRow("an option after the command wins")
+        << QStringList{"-r", "J", "identify", "-r", "T", "-p", "SIM"} << 1 << ""
+        << "Error" << QList<QByteArray>(3, "ZT~RZ-V70T");
     const QList<QStringList> usageErrors = {
         {},
         {"identify"},             // no port
         {"--port", "SIM", "fly"}, // no such command
         {"--region", "X", "identify"},
+        {"identify", "--port", "SIM", "--region", "X"},
         {"--bogus"},
+        {"identify", "--bogus"},
         {"--port"},                           // option without its value
+        {"identify", "--port"},
         {"--port", "SIM", "identify", "now"}, // a stray argument
+        {"ports", "now"},
+        {"reset", "--port", "SIM", "now"},
     };
     for (const QStringList& args : usageErrors)
         QTest::addRow("usage: %s", qPrintable(args.join(' ')))
             << args << 64 << "" << usage << QList<QByteArray>();
-    QTest::newRow("help") << QStringList{"--help"} << 0 << "--region"
+    QTest::newRow("help") << QStringList{"--help"} << 0 << "identify"
                           << "" << QList<QByteArray>();
+    QTest::newRow("help of a command")
+        << QStringList{"reset", "--help"} << 0 << "--region" << "" << QList<QByteArray>();
 }
 
 void TestCli::exitStatusOutputAndFrames() {

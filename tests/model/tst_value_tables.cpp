@@ -1,12 +1,28 @@
+#include "model/region.h"
 #include "model/value_tables.h"
 
 #include <QtTest>
 
 using namespace rz::tables;
+using rz::parseRegion;
+using rz::Region;
+using rz::regionName;
 
 class TestValueTables : public QObject {
     Q_OBJECT
 private slots:
+    void regionSpellings() {
+        QCOMPARE(parseRegion("J"), std::optional<Region>(Region::J));
+        QCOMPARE(parseRegion("e"), std::optional<Region>(Region::E));
+        QCOMPARE(parseRegion("E/EGR"), std::optional<Region>(Region::E));
+        QCOMPARE(parseRegion("e/egr"), std::optional<Region>(Region::E));
+        QCOMPARE(parseRegion("t"), std::optional<Region>(Region::T));
+        for (const char* refused : {"", "X", "EGR", "E/", " J", "JE"})
+            QVERIFY2(!parseRegion(refused), refused);
+        for (Region r : {Region::J, Region::E, Region::T})
+            QCOMPARE(parseRegion(regionName(r)), std::optional<Region>(r));
+        QCOMPARE(regionName(Region::E), QString("E/EGR"));
+    }
     void tablesAsTheReceiverNumbersThem() {
         QCOMPARE(stepTexts().size(), StepCount);
         QCOMPARE(ctcssTexts().size(), CtcssCount);
