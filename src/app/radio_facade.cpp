@@ -21,12 +21,14 @@ Region RadioFacade::region() const {
 
 bool RadioFacade::start(std::shared_ptr<Operation> operation, OperationSink* pageSink) {
     operation->timeouts = timeouts_;
+    const bool window = operation->isWindowOperation();
     runner_->setDevice(device_ ? device_() : QString());
     auto sink = std::make_unique<SinkFan>(
         std::initializer_list<OperationSink*>{&store_, progress_, pageSink});
     if (!runner_->start(std::move(operation), sink.get()))
         return false; // the running job keeps its sinks
     jobSink_ = std::move(sink);
+    windowJob_ = window;
     return true;
 }
 
@@ -50,7 +52,9 @@ std::function<void()> RadioFacade::whenIdle(std::function<void()> command,
 }
 
 void RadioFacade::finish(const Outcome& outcome) {
-    if (outcome.kind != Outcome::Cancelled) { // closing: no message
+    if (windowJob_) { // its window restores itself
+        show(outcome);
+    } else if (outcome.kind != Outcome::Cancelled) { // closing: no message
         // A success is shown while the progress still says 100%; a failure
         // after the window has been restored.
         if (outcome.kind == Outcome::Success) {
