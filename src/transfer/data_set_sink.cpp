@@ -1,12 +1,50 @@
 #include "transfer/data_set_sink.h"
 
+#include "banks/bank_area.h"
+#include "banks/bank_link_area.h"
+#include "banks/one_touch_area.h"
 #include "model/data_set.h"
 
 #include <algorithm>
 
 namespace rz {
 
-DataSetSink::DataSetSink(DataSet& data) : data_(data) {}
+namespace {
+
+// Index of the block of an area that starts at `address`, or -1.
+template <size_t N> int blockAt(const std::array<quint32, N>& addresses, quint32 address) {
+    const auto found = std::find(addresses.begin(), addresses.end(), address);
+    return found == addresses.end() ? -1 : int(found - addresses.begin());
+}
+
+void decodeBanks(DataSet& d, quint32 address, const QByteArray& bytes) {
+    const int block = blockAt(bankarea::BlockAddress, address);
+    if (block < 0 || !bankarea::decodeBlock(bytes, block, d.banks))
+        return;
+    // With the second block the whole layout is in: the grid rows follow it
+    // (nothing changes while the total is not 1200).
+    if (block == bankarea::BlockCount - 1)
+        RefreshBankRowLabels(d.banks, d.channels);
+}
+
+void decodeOneTouch(DataSet& d, quint32 address, const QByteArray& bytes) {
+    if (address == onetouch::Address)
+        onetouch::decode(bytes, d.banks, d.oneTouch);
+}
+
+void decodeBankLinks(DataSet& d, quint32 address, const QByteArray& bytes) {
+    const int block = blockAt(banklinkarea::BlockAddress, address);
+    if (block >= 0)
+        banklinkarea::decodeBlock(bytes, block, d.bankLinks);
+}
+
+} // namespace
+
+DataSetSink::DataSetSink(DataSet& data) : data_(data) {
+    addBlockArea({memmap::BanksFirst, memmap::BanksSecond, decodeBanks});
+    addBlockArea({onetouch::Address, onetouch::Address, decodeOneTouch});
+    addBlockArea({memmap::BankLinksFirst, memmap::BankLinksSecond, decodeBankLinks});
+}
 
 DataSetSink::~DataSetSink() {
     if (holding_)
