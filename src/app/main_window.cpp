@@ -4,6 +4,8 @@
 #include "app/radio_facade.h"
 #include "app/user_dialogs.h"
 #include "app/version_box.h"
+#include "banks/ui/bank_page.h"
+#include "banks/ui/one_touch_frame.h"
 #include "files/config_file.h"
 #include "font/ui/font_window.h"
 #include "memory/ui/channel_grid.h"
@@ -149,7 +151,9 @@ void MainWindow::buildTabs() {
 
     memoryPage_ = new MemoryPage(data_, *radio_, area);
     frames_[0] = memoryPage_;
-    for (int i = 1; i < TabCount; ++i) {
+    bankPage_ = new BankPage(data_, *radio_, area);
+    frames_[1] = bankPage_;
+    for (int i = 2; i < TabCount; ++i) {
         frames_[size_t(i)] = new QGroupBox(QLatin1String(FrameCaptions[i]), area);
         frames_[size_t(i)]->setObjectName(QStringLiteral("A_FRAME(%1)").arg(i));
     }
@@ -157,6 +161,14 @@ void MainWindow::buildTabs() {
     font->setObjectName(QStringLiteral("Command1"));
     font->setGeometry(px(11760), px(6240), px(1215), px(375));
     connect(font, &QPushButton::clicked, this, &MainWindow::openFontWindow);
+    // The one-touch frame stands right of the Setting frame.
+    oneTouch_ = new OneTouchFrame(data_, *radio_, frames_[2]);
+    oneTouch_->setGeometry(px(8400), px(360), px(4500), px(5400));
+    connect(bankPage_, &BankPage::bankLinksOpening, oneTouch_, &OneTouchFrame::rebuildLists);
+    connect(this, &MainWindow::tabSwitching, oneTouch_, [this](int tab) {
+        if (tab == SettingTab)
+            oneTouch_->rebuildLists();
+    });
     // Every frame sits at the same place; only one is visible.
     const QSize sizes[] = {{13215, 6855}, {11895, 6255}, {13215, 6855}, {13215, 6855}};
     for (int i = 0; i < TabCount; ++i) {
@@ -229,6 +241,7 @@ void MainWindow::setUserDialogs(std::unique_ptr<UserDialogs> dialogs) {
 
 void MainWindow::setDialogRunner(DialogRunner runner) {
     runDialog_ = runner;
+    bankPage_->setDialogRunner(runner);
     memoryPage_->setDialogRunner(std::move(runner));
 }
 

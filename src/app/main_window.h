@@ -24,8 +24,10 @@ class QTabBar;
 
 namespace rz {
 
+class BankPage;
 class ChannelGrid;
 class MemoryPage;
+class OneTouchFrame;
 class RadioFacade;
 class UserDialogs;
 
@@ -127,6 +129,8 @@ private:
     QTabBar* tabs_ = nullptr;
     std::array<QGroupBox*, TabCount> frames_{};
     MemoryPage* memoryPage_ = nullptr;
+    BankPage* bankPage_ = nullptr;
+    OneTouchFrame* oneTouch_ = nullptr; // in the Setting tab's frame
     QProgressBar* progressBar_ = nullptr;
     QLineEdit* progressText_ = nullptr;
     std::array<QRadioButton*, 3> regions_{};

@@ -30,12 +30,14 @@ bool RadioFacade::startInWindow(std::shared_ptr<Operation> operation, OperationS
 bool RadioFacade::begin(std::shared_ptr<Operation> operation, OperationSink* progress,
                         OperationSink* pageSink) {
     operation->timeouts = timeouts_;
+    const bool window = operation->isWindowOperation();
     runner_->setDevice(device_ ? device_() : QString());
     auto sink = std::make_unique<SinkFan>(
         std::initializer_list<OperationSink*>{&store_, progress, pageSink});
     if (!runner_->start(std::move(operation), sink.get()))
         return false; // the running job keeps its sinks
     jobSink_ = std::move(sink);
+    windowJob_ = window;
     return true;
 }
 
@@ -59,7 +61,9 @@ std::function<void()> RadioFacade::whenIdle(std::function<void()> command,
 }
 
 void RadioFacade::finish(const Outcome& outcome) {
-    if (outcome.kind != Outcome::Cancelled) { // closing: no message
+    if (windowJob_) { // its window restores itself
+        show(outcome);
+    } else if (outcome.kind != Outcome::Cancelled) { // closing: no message
         // A success is shown while the progress still says 100%; a failure
         // after the window has been restored.
         if (outcome.kind == Outcome::Success) {

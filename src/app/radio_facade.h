@@ -62,7 +62,8 @@ public:
 
 signals:
     // The end-of-operation routine: the window restores its progress display
-    // and controls, the pages their own parts.
+    // and controls, the pages their own parts. Not for an operation of the
+    // font window or the bank-link dialog, which restore themselves.
     void endOfOperation();
     // After the message and the end of operation.
     void finished(const rz::Outcome& outcome);
@@ -82,6 +83,7 @@ private:
     OperationSink* progress_ = nullptr;
     Timeouts timeouts_;
     std::unique_ptr<OperationSink> jobSink_;  // the running job's reports fan out here
+    bool windowJob_ = false;                  // a window's operation: no end-of-operation routine
     std::unique_ptr<OperationRunner> runner_; // goes first, with its pending reports
 };
 

@@ -77,8 +77,14 @@ void OperationSink::ended(const Outcome&) {}
 
 Operation::~Operation() = default;
 
+Timeouts Operation::replyTimers(Timeouts base) const {
+    if (isWindowOperation())
+        base.replyMs = base.windowReplyMs;
+    return base;
+}
+
 Outcome Operation::run(Link& link, OperationSink& sink, bool quiet) const {
-    Session session(link, sink, timeouts, quiet);
+    Session session(link, sink, replyTimers(timeouts), quiet);
     Outcome outcome = execute(session);
     link.close();
     sink.ended(outcome);
@@ -86,10 +92,14 @@ Outcome Operation::run(Link& link, OperationSink& sink, bool quiet) const {
 }
 
 Outcome Operation::runStep(Session& session) const {
-    session.sink().busyCode(busyCode());
+    if (!isWindowOperation())
+        session.sink().busyCode(busyCode());
     const bool quiet = session.isQuiet();
+    const Timeouts sequenceTimers = session.timeouts();
     session.setQuiet(true);
+    session.setTimeouts(replyTimers(sequenceTimers));
     Outcome outcome = execute(session);
+    session.setTimeouts(sequenceTimers);
     session.setQuiet(quiet);
     return outcome;
 }

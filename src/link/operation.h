@@ -85,8 +85,14 @@ class Session;
 class Operation {
 public:
     virtual ~Operation();
-    // The busy code the operation holds while it runs (never 0).
+    // The busy code the operation holds while it runs (never 0 for an
+    // operation of the main window).
     virtual quint16 busyCode() const = 0;
+    // The font window and the bank-link dialog have their own port and reply
+    // timer: their operations wait windowReplyMs for each reply and leave the
+    // main window's link state (busy code, result flag, failure counter)
+    // alone; the window keeps a busy indicator of its own.
+    virtual bool isWindowOperation() const { return false; }
 
     // Runs to the end and reports the outcome to the sink (ended).
     // quiet: the result flag is 1 (no "Success" message).
@@ -98,6 +104,9 @@ public:
     Timeouts timeouts;
 
 protected:
+    // The timers the operation's exchanges use.
+    Timeouts replyTimers(Timeouts base) const;
+
     virtual Outcome execute(Session& session) const = 0;
 };
 
@@ -142,6 +151,7 @@ public:
     Reply exchange(const QByteArray& frame, int replyLength, int timeoutMs,
                    const std::function<void()>& sent = {});
     const Timeouts& timeouts() const { return timeouts_; }
+    void setTimeouts(const Timeouts& timeouts) { timeouts_ = timeouts; }
 
     bool isQuiet() const { return quiet_; }
     void setQuiet(bool quiet) { quiet_ = quiet; }

@@ -45,10 +45,14 @@ bool OperationRunner::start(std::shared_ptr<const Operation> operation, Operatio
     if (!operation || running_ || token_.isCancelled())
         return false;
     running_ = true;
-    const bool quiet = state_->resultFlag() == LinkState::ResultQuiet;
-    state_->setBusyCode(operation->busyCode());
-    jobSink_ =
-        std::make_unique<SinkFan>(std::initializer_list<OperationSink*>{busySink_.get(), sink});
+    // A window's operation keeps out of the main window's link state; it
+    // still holds the gate.
+    windowJob_ = operation->isWindowOperation();
+    const bool quiet = !windowJob_ && state_->resultFlag() == LinkState::ResultQuiet;
+    if (!windowJob_)
+        state_->setBusyCode(operation->busyCode());
+    jobSink_ = std::make_unique<SinkFan>(
+        std::initializer_list<OperationSink*>{windowJob_ ? nullptr : busySink_.get(), sink});
     const QString device = device_;
     CancelToken* token = &token_;
     OperationSink* here = jobSink_.get();
@@ -67,12 +71,14 @@ bool OperationRunner::start(std::shared_ptr<const Operation> operation, Operatio
 
 void OperationRunner::complete(const Outcome& outcome) {
     running_ = false;
-    state_->setFailureCounter(quint8(qMin(outcome.failureCounter, 255)));
-    if (outcome.kind == Outcome::Success)
-        state_->setResultFlag(LinkState::ResultNormal);
-    else if (outcome.kind != Outcome::Cancelled)
-        state_->setResultFlag(LinkState::ResultFailed);
-    state_->setBusyCode(0);
+    if (!windowJob_) {
+        state_->setFailureCounter(quint8(qMin(outcome.failureCounter, 255)));
+        if (outcome.kind == Outcome::Success)
+            state_->setResultFlag(LinkState::ResultNormal);
+        else if (outcome.kind != Outcome::Cancelled)
+            state_->setResultFlag(LinkState::ResultFailed);
+        state_->setBusyCode(0);
+    }
     emit finished(outcome);
 }
 

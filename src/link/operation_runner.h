@@ -24,7 +24,9 @@
 // other codes of its own, and it goes back to 0 before `finished`. The
 // result flag of the LinkState is read at the start (1: no "Success"
 // message) and set when the operation ends (0 after success, 2 after a
-// failure); the failure counter is copied from the outcome.
+// failure); the failure counter is copied from the outcome. An operation of
+// the font window or the bank-link dialog (isWindowOperation) holds the gate
+// but leaves the busy code, result flag and failure counter alone.
 #include "link/cancel_token.h"
 #include "link/link_state.h"
 #include "link/operation.h"
@@ -72,6 +74,7 @@ private:
 
     LinkState* state_;
     bool running_ = false;
+    bool windowJob_ = false; // the running job is a window's operation
     std::unique_ptr<OperationSink> busySink_;
     std::unique_ptr<OperationSink> jobSink_; // what the running job reports to, here
     QString device_;

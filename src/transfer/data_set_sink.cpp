@@ -1,5 +1,8 @@
 #include "transfer/data_set_sink.h"
 
+#include "banks/bank_area.h"
+#include "banks/bank_link_area.h"
+#include "banks/one_touch_area.h"
 #include "model/data_set.h"
 #include "model/memory_map.h"
 
@@ -7,15 +10,50 @@
 
 namespace rz {
 
+namespace {
+
+// Index of the block of an area that starts at `address`, or -1.
+template <size_t N> int blockAt(const std::array<quint32, N>& addresses, quint32 address) {
+    const auto found = std::find(addresses.begin(), addresses.end(), address);
+    return found == addresses.end() ? -1 : int(found - addresses.begin());
+}
+
+void decodeBanks(DataSet& d, quint32 address, const QByteArray& bytes) {
+    const int block = blockAt(bankarea::BlockAddress, address);
+    if (block < 0 || !bankarea::decodeBlock(bytes, block, d.banks))
+        return;
+    // With the second block the whole layout is in: the grid rows follow it
+    // (nothing changes while the total is not 1200).
+    if (block == bankarea::BlockCount - 1)
+        RefreshBankRowLabels(d.banks, d.channels);
+}
+
+void decodeOneTouch(DataSet& d, quint32 address, const QByteArray& bytes) {
+    if (address == onetouch::Address)
+        onetouch::decode(bytes, d.banks, d.oneTouch);
+}
+
+void decodeBankLinks(DataSet& d, quint32 address, const QByteArray& bytes) {
+    const int block = blockAt(banklinkarea::BlockAddress, address);
+    if (block >= 0)
+        banklinkarea::decodeBlock(bytes, block, d.bankLinks);
+}
+
+// Character k at 0x01000 + 32k.
+void decodeFont(DataSet& d, quint32 address, const QByteArray& bytes) {
+    const int index = int((address - memmap::FontBase) / memmap::FontCharBytes);
+    d.font.setCharacter(index, decodeFontChar(bytes));
+}
+
+} // namespace
+
 DataSetSink::DataSetSink(DataSet& data) : data_(data) {
-    // The font area: character k at 0x01000 + 32k.
     constexpr quint32 fontLast =
         memmap::FontBase + FontStore::CharCount * memmap::FontCharBytes - 1;
-    addBlockArea(
-        {memmap::FontBase, fontLast, [](DataSet& d, quint32 address, const QByteArray& bytes) {
-             const int index = int((address - memmap::FontBase) / memmap::FontCharBytes);
-             d.font.setCharacter(index, decodeFontChar(bytes));
-         }});
+    addBlockArea({memmap::FontBase, fontLast, decodeFont});
+    addBlockArea({memmap::BanksFirst, memmap::BanksSecond, decodeBanks});
+    addBlockArea({onetouch::Address, onetouch::Address, decodeOneTouch});
+    addBlockArea({memmap::BankLinksFirst, memmap::BankLinksSecond, decodeBankLinks});
 }
 
 DataSetSink::~DataSetSink() {

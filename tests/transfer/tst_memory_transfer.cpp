@@ -187,7 +187,7 @@ void TestMemoryTransfer::threeFailuresStopIdentificationAndWrites() {
         QVERIFY(t.sim.ok());
         for (const sim::FaultRule& f : c.faults)
             t.sim->addFault(f);
-        c.operation->timeouts = test::shortTimeouts();
+        c.operation->timeouts = test::shortTimeouts(300); // a short reply waits it out
         const Outcome o = c.operation->run(t.link, t.sink);
         QCOMPARE(o.kind, Outcome::Error);
         QCOMPARE(o.failureCounter, 3);

@@ -1,0 +1,291 @@
+// The bank, one-touch and bank-link transfers against the simulated
+// receiver: the frames on the wire, the attempt limits, what reaches the
+// data set through the store sink, and faults that end a transfer at once.
+#include "banks/bank_link_area.h"
+#include "banks/bank_link_transfer.h"
+#include "banks/bank_transfer.h"
+#include "banks/one_touch_area.h"
+#include "banks/one_touch_transfer.h"
+#include "link/frames.h"
+#include "link/sink_relays.h"
+#include "model/data_set.h"
+#include "support/radio_support.h"
+#include "transfer/data_set_sink.h"
+
+#include <QtTest>
+
+using namespace rz;
+using rz::sim::Fault;
+
+namespace {
+
+// What the operation reports, and the data set its reads reach.
+struct Run {
+    test::SimLink t;
+    DataSet data;
+    DataSetSink store{data};
+    struct Busy : OperationSink {
+        QList<int> codes;
+        void busyCode(quint16 code) override { codes.append(code); }
+    } busy;
+    SinkFan sinks{&t.sink, &store, &busy};
+
+    // The program's own timers: every fault here fails at once.
+    Outcome operator()(Operation&& op) { return op.run(t.link, sinks); }
+    // Each frame up to its command letter ("ZT~F00200R").
+    QList<QByteArray> sent() {
+        QList<QByteArray> out;
+        for (const QByteArray& f : test::framesWithoutCr(*t.sim))
+            out.append(f.startsWith("ZT~F") ? f.left(10) : f);
+        return out;
+    }
+};
+
+QByteArray sizesBlock(const std::vector<int>& sizes) {
+    QByteArray bytes(64, '\0');
+    for (size_t i = 0; i < sizes.size(); ++i) {
+        bytes[int(2 * i)] = char(sizes[i] & 0xFF);
+        bytes[int(2 * i + 1)] = char(sizes[i] >> 8);
+    }
+    return bytes;
+}
+
+const QByteArray Id = "ZT~RZ-V70E";
+
+} // namespace
+
+class TestBankTransfers : public QObject {
+    Q_OBJECT
+private slots:
+    void bankReadTakesBothBlocksAndRelabelsTheGrid() {
+        Run run;
+        QVERIFY(run.t.sim.ok());
+        // Bank 0 empty, bank 1 all 1200 channels; a high nibble that carries
+        // nothing on bank 40.
+        std::vector<int> first(32, 0);
+        first[1] = 1200;
+        run.t.sim->setMemory(0x00200, sizesBlock(first));
+        QByteArray second = sizesBlock(std::vector<int>(18, 0));
+        second[2 * 8 + 1] = char(0xF0);
+        run.t.sim->setMemory(0x00240, second);
+
+        const Outcome o = run(BankRead(Region::E));
+        QCOMPARE(o.kind, Outcome::Success);
+        QCOMPARE(o.message, QStringLiteral("Success"));
+        QCOMPARE(o.title, QStringLiteral(" Finish"));
+        QCOMPARE(run.sent(), (QList<QByteArray>{Id, "ZT~F00200R", "ZT~F00240R"}));
+        QCOMPARE(run.busy.codes, (QList<int>{6, 7}));
+        QCOMPARE(run.t.sink.values, (QList<int>{0, 20, 100}));
+        QCOMPARE(run.t.sink.texts, (QStringList{"20%", "100%"}));
+        QCOMPARE(run.data.banks.size(0), 0);
+        QCOMPARE(run.data.banks.size(1), 1200);
+        QCOMPARE(run.data.banks.size(40), 0);
+        QCOMPARE(run.data.channels.text(1, ColLabel), QStringLiteral("Bank01-000"));
+        QCOMPARE(run.data.channels.text(1200, ColLabel), QStringLiteral("Bank01-1199"));
+        QCOMPARE(run.data.channels.text(1201, ColLabel), QStringLiteral("PRG - 0A"));
+    }
+
+    void bankWriteSendsTheSizesAndTheGroupConstants() {
+        Run run;
+        QVERIFY(run.t.sim.ok());
+        std::array<int, 50> sizes{};
+        sizes[0] = 1200;
+        run.data.banks.setSizes(sizes);
+        QCOMPARE(run(BankWrite(Region::E, run.data.banks)).kind, Outcome::Success);
+        QCOMPARE(run.sent(), (QList<QByteArray>{Id, "ZT~F00200W", "ZT~F00240W"}));
+        QCOMPARE(run.t.sim->receivedFrames().at(1).mid(10, 6), QByteArray("B00400"));
+        QCOMPARE(run.t.sink.values, (QList<int>{0, 20, 60, 100}));
+        QCOMPARE(run.t.sim->memory(0x00200, 4), QByteArray::fromHex("b0040000"));
+        QCOMPARE(run.t.sim->memory(0x00264, 16),
+                 QByteArray::fromHex("6400c8006400000064000000150000"
+                                     "00"));
+    }
+
+    void bankWriteRefusesALayoutThatIsNot1200() {
+        Run run;
+        QVERIFY(run.t.sim.ok());
+        run.data.banks.setSize(3, 101);
+        const Outcome o = run(BankWrite(Region::E, run.data.banks));
+        QCOMPARE(o.kind, Outcome::Error);
+        QCOMPARE(o.message, QStringLiteral("Error"));
+        QCOMPARE(o.title, QStringLiteral(" Error"));
+        QVERIFY(o.detail.contains("1201"));
+        QCOMPARE(run.t.sim->receivedCount(), 0);
+    }
+
+    void eachBankBlockHasThreeAttempts() {
+        // Two bad replies to each block: still read.
+        {
+            Run run;
+            QVERIFY(run.t.sim.ok());
+            run.t.sim->addFault({Fault::SwapEnding, "ZT~F00200R", 0, 2, 0});
+            run.t.sim->addFault({Fault::OneLong, "ZT~F00240R", 0, 2, 0});
+            QCOMPARE(run(BankRead(Region::E)).kind, Outcome::Success);
+            QCOMPARE(run.t.sim->receivedCount(), 1 + 3 + 3);
+        }
+        // The third bad reply to the second block ends the read; the sizes
+        // of the good first block stay, the grid is not relabelled.
+        Run run;
+        QVERIFY(run.t.sim.ok());
+        std::vector<int> first(32, 0);
+        first[0] = 7;
+        run.t.sim->setMemory(0x00200, sizesBlock(first));
+        run.t.sim->addFault({Fault::OneShort, "ZT~F00240R", 0, 3, 0});
+        const QString label = run.data.channels.text(1, ColLabel);
+        const Outcome o = run(BankRead(Region::E));
+        QCOMPARE(o.kind, Outcome::Error);
+        QCOMPARE(o.failureCounter, 3);
+        QCOMPARE(o.where, QStringLiteral("bank block 2"));
+        QCOMPARE(run.sent(),
+                 (QList<QByteArray>{Id, "ZT~F00200R", "ZT~F00240R", "ZT~F00240R", "ZT~F00240R"}));
+        QCOMPARE(run.data.banks.size(0), 7);
+        QCOMPARE(run.data.channels.text(1, ColLabel), label);
+    }
+
+    void writesAndIdentificationStopAfterThreeFailures() {
+        const QByteArray w200 = "ZT~F00200W", w180 = "ZT~F00180W", w100 = "ZT~F00100W";
+        struct Case {
+            std::function<Outcome(Run&)> operation;
+            sim::FaultRule fault;
+            QList<QByteArray> sent;
+        };
+        const Case cases[] = {
+            {[](Run& r) { return r(BankWrite(Region::E, r.data.banks)); },
+             {Fault::NoOk, w200, 0, 3, 0},
+             {Id, w200, w200, w200}},
+            {[](Run& r) { return r(OneTouchWrite(Region::E, r.data.oneTouch)); },
+             {Fault::OneShort, w180, 0, 3, 0},
+             {Id, w180, w180, w180}},
+            {[](Run& r) { return r(BankLinkWrite(Region::E, r.data.bankLinks, false)); },
+             {Fault::NoOk, w100, 0, 3, 0},
+             {Id, w100, w100, w100}},
+            {[](Run& r) { return r(OneTouchRead(Region::E)); },
+             {Fault::NoOk, Id, 0, 3, 0},
+             {Id, Id, Id}},
+            {[](Run& r) { return r(BankLinkRead(Region::E, false)); },
+             {Fault::NoOk, Id, 0, 3, 0},
+             {Id, Id, Id}},
+        };
+        for (const Case& c : cases) {
+            Run run;
+            QVERIFY(run.t.sim.ok());
+            run.t.sim->addFault(c.fault);
+            const Outcome o = c.operation(run);
+            QCOMPARE(o.kind, Outcome::Error);
+            QCOMPARE(o.message, QStringLiteral("Error"));
+            QCOMPARE(o.title, QStringLiteral(" Error"));
+            QCOMPARE(o.failureCounter, 3);
+            QCOMPARE(run.sent(), c.sent);
+        }
+    }
+
+    void aLostPortEndsEveryTransferAtOnce() {
+        const std::function<Outcome(Run&)> operations[] = {
+            [](Run& r) { return r(BankRead(Region::E)); },
+            [](Run& r) { return r(BankWrite(Region::E, r.data.banks)); },
+            [](Run& r) { return r(OneTouchRead(Region::E)); },
+            [](Run& r) { return r(OneTouchWrite(Region::E, r.data.oneTouch)); },
+            [](Run& r) { return r(BankLinkRead(Region::E, false)); },
+            [](Run& r) { return r(BankLinkWrite(Region::E, r.data.bankLinks, false)); },
+        };
+        for (const auto& operation : operations) {
+            Run run;
+            QVERIFY(run.t.sim.ok());
+            run.t.sim->addFault({Fault::Disconnect, "ZT~F", 0, 1, 0});
+            const Outcome o = operation(run);
+            QCOMPARE(o.kind, Outcome::PortError);
+            QCOMPARE(o.message, QStringLiteral("Port Error"));
+            QCOMPARE(o.title, QStringLiteral(" Error"));
+            QCOMPARE(run.t.sim->receivedCount(), 2); // no second attempt
+        }
+    }
+
+    void oneTouchReadAndWrite() {
+        Run run;
+        QVERIFY(run.t.sim.ok());
+        // Default layout: banks 0..11 of 100. Key 1 on bank 5 channel 42,
+        // key 2 on an empty bank, key 3 beyond its bank, the rest not set.
+        QByteArray area = QByteArray::fromHex("052a00"
+                                              "1e0300"
+                                              "076400") +
+                          QByteArray::fromHex("ff0000").repeated(6);
+        run.t.sim->setMemory(0x00180, area);
+        QCOMPARE(run(OneTouchRead(Region::E)).kind, Outcome::Success);
+        QCOMPARE(run.sent(), (QList<QByteArray>{Id, "ZT~F00180R"}));
+        QCOMPARE(run.t.sink.values, (QList<int>{0, 50, 100}));
+        const OneTouchMemories& keys = run.data.oneTouch;
+        QCOMPARE(keys.key(0), (OneTouchKey{5, 42, false}));
+        QCOMPARE(keys.key(1), (OneTouchKey{0, 0, false}));
+        QCOMPARE(keys.key(2), (OneTouchKey{7, 0, false}));
+        QCOMPARE(keys.key(3), (OneTouchKey{0, 0, true}));
+
+        run.t.sim->clearLog();
+        run.data.oneTouch.setKey(8, {11, 99, false});
+        QCOMPARE(run(OneTouchWrite(Region::E, run.data.oneTouch)).kind, Outcome::Success);
+        const QList<QByteArray> wire = run.t.sim->receivedFrames();
+        QCOMPARE(wire.size(), 2);
+        QCOMPARE(wire.at(1).size(), 65);
+        QCOMPARE(run.t.sim->memory(0x00180, 27), QByteArray::fromHex("052a00"
+                                                                     "000000"
+                                                                     "070000"
+                                                                     "ff0000"
+                                                                     "ff0000"
+                                                                     "ff0000"
+                                                                     "ff0000"
+                                                                     "ff0000"
+                                                                     "0b6300"));
+    }
+
+    void bankLinkReadAndWrite() {
+        Run run;
+        QVERIFY(run.t.sim.ok());
+        BankLinkTable& links = run.data.bankLinks;
+        links.refreshEmptyFlags(run.data.banks); // banks 12..49 empty
+        links.toggle(0, 0);
+        links.toggle(0, 9);
+        links.toggle(10, 11);
+        const Outcome w = run(BankLinkWrite(Region::E, links, false));
+        QCOMPARE(w.message, QStringLiteral("Success Group Data Write"));
+        QCOMPARE(w.title, QStringLiteral(" Finish"));
+        QVERIFY(w.showMessage);
+        const QList<QByteArray> wire = run.t.sim->receivedFrames();
+        QCOMPARE(wire.size(), 3);
+        QCOMPARE(wire.at(1).size(), 107);
+        QCOMPARE(wire.at(1).mid(10, 6), QByteArray("804000"));
+        QCOMPARE(wire.at(2).size(), 91);
+        QCOMPARE(wire.at(2).left(10), QByteArray("ZT~F00130W"));
+        QCOMPARE(wire.at(2).mid(10 + 64, 4), QByteArray("0010")); // group 10, banks 8..15
+
+        // A receiver that links the empty bank 49: read back, it is marked 2.
+        run.t.sim->clearLog();
+        run.t.sim->setMemory(0x00150 + 6, QByteArray::fromHex("40"));
+        links.clear();
+        const Outcome r = run(BankLinkRead(Region::E, true));
+        QCOMPARE(r.kind, Outcome::Success);
+        QCOMPARE(r.message, QStringLiteral("OK"));
+        QCOMPARE(r.title, QStringLiteral(" OK"));
+        QVERIFY(!r.showMessage); // Read all opened the dialog
+        QCOMPARE(run.sent(), (QList<QByteArray>{Id, "ZT~F00100R", "ZT~F00130R"}));
+        QCOMPARE(links.entry(0, 0), int(BankLinkTable::Linked));
+        QCOMPARE(links.entry(0, 9), int(BankLinkTable::Linked));
+        QCOMPARE(links.entry(0, 1), int(BankLinkTable::NotLinked));
+        QCOMPARE(links.entry(10, 11), int(BankLinkTable::Linked));
+        QCOMPARE(links.entry(10, 49), int(BankLinkTable::EmptyBank));
+    }
+
+    void bankLinkTransfersWaitTheDialogsReplyTime() {
+        // A reply 300 ms late is taken when the dialog's own reply time is
+        // long enough, whatever the main window's is.
+        Run run;
+        QVERIFY(run.t.sim.ok());
+        run.t.sim->addFault({Fault::Delay, Id, 0, 1, 300});
+        BankLinkRead read(Region::E, false);
+        read.timeouts.replyMs = 50;
+        read.timeouts.windowReplyMs = 2000;
+        QCOMPARE(read.run(run.t.link, run.sinks).kind, Outcome::Success);
+        QCOMPARE(run.t.sim->receivedCount(), 3);
+    }
+};
+
+QTEST_MAIN(TestBankTransfers)
+#include "tst_bank_transfers.moc"

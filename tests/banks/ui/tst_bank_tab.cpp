@@ -1,0 +1,267 @@
+// The Bank tab and the one-touch frame of the Setting tab through the real
+// main window: the bank count rules, the total and "Bank Write", tab
+// switching, the one-touch lists, and their transfers against the simulator.
+#include "app/main_window.h"
+#include "app/radio_facade.h"
+#include "app/recording_dialogs.h"
+#include "banks/one_touch_area.h"
+#include "support/radio_support.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace rz;
+
+namespace {
+
+struct Window {
+    QTemporaryDir dir;
+    test::RunningSimulator sim;
+    RecordingDialogs* dialogs = nullptr;
+    DataSet data;
+    std::unique_ptr<MainWindow> w;
+
+    Window() {
+        MainWindow::Options options;
+        options.configPath = dir.filePath("RZ-V70_Writer.INI");
+        options.ports = SerialPortList({sim.device()});
+        w = std::make_unique<MainWindow>(data, options);
+        auto recording = std::make_unique<RecordingDialogs>();
+        dialogs = recording.get();
+        w->setUserDialogs(std::move(recording));
+        w->radio().setTimeouts(test::shortTimeouts(150));
+        w->show();
+    }
+    template <typename T> T* find(const QString& name) const {
+        T* widget = w->findChild<T*>(name);
+        if (!widget)
+            qWarning() << "no widget" << name;
+        return widget;
+    }
+    QLineEdit* count(int bank) const {
+        return find<QLineEdit>(QStringLiteral("Text1(%1)").arg(bank));
+    }
+    QSlider* slider(int bank) const {
+        return find<QSlider>(QStringLiteral("Slider1(%1)").arg(bank));
+    }
+    QLineEdit* total() const { return find<QLineEdit>("Total_Mem"); }
+    QPushButton* button(const char* name) const { return find<QPushButton>(name); }
+    QComboBox* list(const char* kind, int key) const {
+        return find<QComboBox>(QStringLiteral("%1(%2)").arg(kind).arg(key));
+    }
+    void click(const char* name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
+    void clickTab(int tab) const {
+        QTabBar* tabs = find<QTabBar>("TabStrip1");
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab - 1).center());
+    }
+    bool totalIsRed() const {
+        return total()->palette().color(QPalette::Text) == QColor(255, 0, 0);
+    }
+    // Types into a count box from empty, then Enter or leaving the box.
+    void type(int bank, const QString& keys, bool enter) const {
+        QLineEdit* box = count(bank);
+        box->clear();
+        QTest::keyClicks(box, keys);
+        if (enter) {
+            QTest::keyClick(box, Qt::Key_Return);
+        } else {
+            QFocusEvent out(QEvent::FocusOut);
+            QCoreApplication::sendEvent(box, &out);
+        }
+    }
+    bool finished(int messages) {
+        return QTest::qWaitFor(
+            [&] { return dialogs->messages.size() >= messages && !w->linkState().isBusy(); },
+            20000);
+    }
+    QStringList items(QComboBox* box) const {
+        QStringList out;
+        for (int i = 0; i < box->count(); ++i)
+            out << box->itemText(i);
+        return out;
+    }
+};
+
+} // namespace
+
+class TestBankTab : public QObject {
+    Q_OBJECT
+private slots:
+    void countsTotalAndBankWriteRule() {
+        Window win;
+        QVERIFY(win.sim.ok());
+        win.clickTab(2);
+        BankLayout& banks = win.data.banks;
+        QCOMPARE(win.count(0)->text(), QStringLiteral("100"));
+        QCOMPARE(win.slider(11)->value(), 100);
+        QCOMPARE(win.total()->text(), QStringLiteral("1200"));
+        QVERIFY(!win.totalIsRed());
+
+        // Up and Down with no bank selected change nothing.
+        win.click("BANK_UP(0)");
+        win.click("BANK_UP(1)");
+        QCOMPARE(banks.total(), 1200);
+
+        // Digits and Backspace are typed, anything else dropped; Enter takes
+        // the count without leading zeros.
+        win.type(3, "0a9-9\b", true);
+        QCOMPARE(win.count(3)->text(), QStringLiteral("9"));
+        QCOMPARE(win.slider(3)->value(), 9);
+        QCOMPARE(win.total()->text(), QStringLiteral("1109"));
+        QVERIFY(win.totalIsRed());
+        QVERIFY(!win.button("WRITE_BANK")->isEnabled());
+        // Leaving a box above 1200 turns it into 100; Enter likewise.
+        win.type(20, "1500", false);
+        QCOMPARE(win.count(20)->text(), QStringLiteral("100"));
+        QCOMPARE(banks.size(20), 100);
+        win.type(21, "99999", true);
+        QCOMPARE(banks.size(21), 100);
+        win.type(20, "", false);
+        QCOMPARE(win.count(20)->text(), QStringLiteral("0"));
+        win.type(21, "90", false);
+        QCOMPARE(win.total()->text(), QStringLiteral("1199"));
+
+        // The slider last clicked is the bank Up and Down act on; one more
+        // channel makes the total 1200 again.
+        QTest::mouseClick(win.slider(21), Qt::LeftButton, {}, QPoint(2, 2));
+        const int before = banks.size(21);
+        win.click("BANK_UP(0)");
+        QCOMPARE(banks.size(21), before + 1);
+        QCOMPARE(win.count(21)->text(), QString::number(before + 1));
+        banks.setSize(21, 91);
+        QCOMPARE(win.total()->text(), QStringLiteral("1200"));
+        QVERIFY(!win.totalIsRed());
+        QVERIFY(win.button("WRITE_BANK")->isEnabled());
+        // Up stops at 1200, Down at 0.
+        std::array<int, 50> sizes{};
+        sizes[21] = 1200;
+        banks.setSizes(sizes);
+        win.click("BANK_UP(0)");
+        QCOMPARE(banks.size(21), 1200);
+        banks.setSize(21, 0);
+        win.click("BANK_UP(1)");
+        QCOMPARE(banks.size(21), 0);
+
+        // Leaving the Bank tab with a bad total asks; Cancel stays.
+        win.dialogs->answerOk = false;
+        win.clickTab(1);
+        QCOMPARE(win.dialogs->questions.size(), 1);
+        QCOMPARE(win.w->currentTab(), 2);
+        QCOMPARE(banks.total(), 0);
+
+        win.click("Bank_Clear");
+        QCOMPARE(win.count(11)->text(), QStringLiteral("100"));
+        QCOMPARE(win.count(12)->text(), QStringLiteral("0"));
+        QCOMPARE(win.total()->text(), QStringLiteral("1200"));
+        QVERIFY(win.button("WRITE_BANK")->isEnabled());
+    }
+
+    void bankReadAndWriteThroughTheWindow() {
+        Window win;
+        QVERIFY(win.sim.ok());
+        win.clickTab(2);
+        // The receiver: bank 0 empty, bank 1 with all channels.
+        QByteArray first(64, '\0');
+        first[2] = char(0xB0);
+        first[3] = char(0x04);
+        win.sim->setMemory(0x00200, first);
+        win.sim->setMemory(0x00240, QByteArray(64, '\0'));
+        win.click("READ_BANK");
+        QCOMPARE(win.w->linkState().busyCode(), quint16(5));
+        QVERIFY(win.finished(1));
+        QCOMPARE(win.dialogs->messages[0].text, QStringLiteral("Success"));
+        QCOMPARE(win.dialogs->messages[0].title, QStringLiteral(" Finish"));
+        QCOMPARE(win.count(1)->text(), QStringLiteral("1200"));
+        QCOMPARE(win.slider(0)->value(), 0);
+        QCOMPARE(win.data.channels.text(1, ColLabel), QStringLiteral("Bank01-000"));
+
+        win.click("Bank_Clear");
+        win.sim->clearLog();
+        win.click("WRITE_BANK");
+        QVERIFY(!win.button("WRITE_BANK")->isEnabled());
+        QCOMPARE(win.w->linkState().busyCode(), quint16(8));
+        QVERIFY(win.finished(2));
+        QCOMPARE(win.dialogs->messages[1].text, QStringLiteral("Success"));
+        QCOMPARE(win.sim->memory(0x00200, 4), QByteArray::fromHex("64006400"));
+        QVERIFY(win.button("WRITE_BANK")->isEnabled());
+
+        // A receiver whose sizes do not add up: read, the total is red, yet
+        // the end of the operation enables "Bank Write"; the write refuses
+        // with "Error" and sends nothing.
+        first[2] = char(200);
+        first[3] = 0;
+        win.sim->setMemory(0x00200, first);
+        win.click("READ_BANK");
+        QVERIFY(win.finished(3));
+        QCOMPARE(win.total()->text(), QStringLiteral("200"));
+        QVERIFY(win.totalIsRed());
+        QVERIFY(win.button("WRITE_BANK")->isEnabled());
+        win.sim->clearLog();
+        win.click("WRITE_BANK");
+        QVERIFY(win.finished(4));
+        QCOMPARE(win.dialogs->messages[3].text, QStringLiteral("Error"));
+        QCOMPARE(win.dialogs->messages[3].title, QStringLiteral(" Error"));
+        QCOMPARE(win.sim->receivedCount(), 0);
+    }
+
+    void oneTouchListsFollowTheBanksOnEnteringTheSettingTab() {
+        Window win;
+        QVERIFY(win.sim.ok());
+        OneTouchMemories& keys = win.data.oneTouch;
+        keys.setKey(0, {3, 42, false});
+        keys.setKey(1, {5, 42, false});
+        win.clickTab(2);
+        win.type(3, "0", true);    // bank 3 emptied
+        win.type(5, "20", true);   // bank 5 shrunk to 20
+        win.type(12, "180", true); // total 1200 again
+        win.clickTab(3);
+        QComboBox* bank0 = win.list("COMMON_BANK", 0);
+        QCOMPARE(win.items(bank0),
+                 (QStringList{"0", "1", "2", "4", "5", "6", "7", "8", "9", "10", "11", "12"}));
+        QCOMPARE(bank0->currentText(), QStringLiteral("0")); // bank 3 is gone
+        QCOMPARE(keys.key(0), (OneTouchKey{0, 0, false}));
+        QCOMPARE(win.list("COMMON_BANK", 1)->currentText(), QStringLiteral("5"));
+        QCOMPARE(win.list("COMMON_CH", 1)->count(), 20);
+        QCOMPARE(keys.key(1).channel, 0);
+
+        // Choosing a bank rebuilds the key's channel list, channel 0.
+        QComboBox* bank2 = win.list("COMMON_BANK", 2);
+        bank2->setCurrentIndex(11);
+        emit bank2->activated(11);
+        QCOMPARE(keys.key(2).bank, 12);
+        QCOMPARE(win.list("COMMON_CH", 2)->count(), 180);
+        QComboBox* channel2 = win.list("COMMON_CH", 2);
+        channel2->setCurrentIndex(42);
+        emit channel2->activated(42);
+        win.find<QCheckBox>("NO_SET(2)")->click();
+        QCOMPARE(keys.key(2), (OneTouchKey{12, 42, false}));
+
+        win.click("WRITE_ONE_TOUCH");
+        QCOMPARE(win.w->linkState().busyCode(), quint16(50));
+        QVERIFY(win.finished(1));
+        QCOMPARE(win.dialogs->messages[0].text, QStringLiteral("Success"));
+        QCOMPARE(win.sim->memory(0x00180, 9), QByteArray::fromHex("000000"
+                                                                  "050000"
+                                                                  "0c2a00"));
+
+        // "Reset" marks every key "No Setting"; "Read" brings them back.
+        win.click("COMMON_ONE_TOUCH_RESET");
+        for (int k = 0; k < 9; ++k)
+            QVERIFY(win.find<QCheckBox>(QStringLiteral("NO_SET(%1)").arg(k))->isChecked());
+        win.click("READ_ONE_TOUCH");
+        QCOMPARE(win.w->linkState().busyCode(), quint16(52));
+        QVERIFY(win.finished(2));
+        QVERIFY(!win.find<QCheckBox>("NO_SET(2)")->isChecked());
+        QCOMPARE(win.list("COMMON_BANK", 2)->currentText(), QStringLiteral("12"));
+        QCOMPARE(win.list("COMMON_CH", 2)->currentText(), QStringLiteral("42"));
+    }
+};
+
+QTEST_MAIN(TestBankTab)
+#include "tst_bank_tab.moc"
