@@ -1,12 +1,27 @@
 #include "transfer/data_set_sink.h"
 
 #include "model/data_set.h"
+#include "model/memory_map.h"
+#include "settings/settings_transfer.h"
 
 #include <algorithm>
 
 namespace rz {
 
-DataSetSink::DataSetSink(DataSet& data) : data_(data) {}
+DataSetSink::DataSetSink(DataSet& data) : data_(data) {
+    addBlockArea({memmap::SettingsBlock0, memmap::SettingsBlock2 + 63,
+                  [](DataSet& d, quint32 address, const QByteArray& bytes) {
+                      settings::storeSettingsRead(d.settings, address, bytes);
+                  }});
+    addBlockArea({memmap::WriteProtect, memmap::WriteProtect,
+                  [](DataSet& d, quint32, const QByteArray& bytes) {
+                      settings::storeWriteProtection(d.settings, bytes);
+                  }});
+    addBlockArea({memmap::OpeningMessage, memmap::OpeningMessage,
+                  [](DataSet& d, quint32, const QByteArray& bytes) {
+                      settings::storeOpeningMessage(d.settings, bytes);
+                  }});
+}
 
 DataSetSink::~DataSetSink() {
     if (holding_)
