@@ -7,6 +7,9 @@
 #include "files/config_file.h"
 #include "memory/ui/channel_grid.h"
 #include "memory/ui/memory_page.h"
+#include "settings/ui/set_mode_page.h"
+#include "settings/ui/setting_frame.h"
+#include "settings/ui/vocabulary_view.h"
 #include <QAction>
 #include <QCloseEvent>
 #include <QFrame>
@@ -148,10 +151,13 @@ void MainWindow::buildTabs() {
 
     memoryPage_ = new MemoryPage(data_, *radio_, area);
     frames_[0] = memoryPage_;
-    for (int i = 1; i < TabCount; ++i) {
+    for (int i = 1; i < TabCount - 1; ++i) {
         frames_[size_t(i)] = new QGroupBox(QLatin1String(FrameCaptions[i]), area);
         frames_[size_t(i)]->setObjectName(QStringLiteral("A_FRAME(%1)").arg(i));
     }
+    new SettingFrame(data_, *radio_, frames_[2]);
+    frames_[3] = new SetModePage(data_, *radio_, area);
+    new VocabularyView(data_.settings, this); // both settings tabs switch language at once
     // Every frame sits at the same place; only one is visible.
     const QSize sizes[] = {{13215, 6855}, {11895, 6255}, {13215, 6855}, {13215, 6855}};
     for (int i = 0; i < TabCount; ++i) {
