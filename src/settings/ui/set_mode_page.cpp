@@ -23,20 +23,32 @@ namespace {
 
 constexpr int RowHeight = 20; // pixels: 42 lists and a text box on one tab
 
-// Takes at most 16 characters, each one the receiver can show; what it
-// refuses never reaches the box, typed or pasted.
+int unshowable(const QList<uint>& characters) {
+    int count = 0;
+    for (const uint c : characters)
+        count += opening::isShowable(char32_t(c)) ? 0 : 1;
+    return count;
+}
+
+// Takes at most 16 characters and no new one the receiver cannot show; what
+// it refuses never reaches the box, typed or pasted. A message read with
+// such a character (a slot code the code page lacks) can still be edited.
 class TitleValidator : public QValidator {
 public:
-    using QValidator::QValidator;
+    // The settings hold the message as it stands before an edit, and already
+    // hold a message set from elsewhere when the box shows it.
+    TitleValidator(const SettingsImage& settings, QObject* parent)
+        : QValidator(parent), settings_(settings) {}
     State validate(QString& input, int&) const override {
         const QList<uint> characters = input.toUcs4();
-        if (characters.size() > opening::MaxCharacters)
+        if (characters.size() > opening::MaxCharacters ||
+            unshowable(characters) > unshowable(settings_.title().toUcs4()))
             return Invalid;
-        for (const uint c : characters)
-            if (!opening::isShowable(char32_t(c)))
-                return Invalid;
         return Acceptable;
     }
+
+private:
+    const SettingsImage& settings_;
 };
 
 } // namespace
@@ -96,7 +108,7 @@ void SetModePage::makeTitleBox(QWidget* displayFrame) {
     title_ = new QLineEdit(data_.settings.title(), displayFrame);
     title_->setObjectName(QStringLiteral("TITLE_TEXT"));
     title_->setFixedHeight(RowHeight + 2);
-    title_->setValidator(new TitleValidator(title_));
+    title_->setValidator(new TitleValidator(data_.settings, title_));
     auto* grid = static_cast<QGridLayout*>(displayFrame->layout());
     grid->addWidget(title_, grid->rowCount(), 0, 1, 2);
     connect(title_, &QLineEdit::textEdited, this,

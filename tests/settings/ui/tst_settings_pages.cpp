@@ -170,6 +170,12 @@ private slots:
         QVERIFY(title->text().isEmpty());
         title->insert(QStringLiteral("ﾃｽﾄ 日本"));
         QCOMPARE(title->text(), QStringLiteral("ﾃｽﾄ 日本"));
+        // A message read with a character the code page lacks stays editable.
+        win.data.settings.setTitle(QStringLiteral("A\uFFFDB"));
+        QTest::keyClick(title, Qt::Key_End);
+        title->insert(QStringLiteral("\u00E9"));
+        QTest::keyClicks(title, "C");
+        QCOMPARE(title->text(), QStringLiteral("A\uFFFDBC"));
 
         auto* write = win.find<QPushButton>("Set_Mode_Write");
         QCOMPARE(write->palette().color(QPalette::Button), QColor(100, 100, 0));
@@ -187,6 +193,8 @@ private slots:
         Window win;
         QVERIFY(win.sim.ok());
         win.w->usePortDevice("/dev/rz-v70-no-such-device");
+        for (const char* name : {"SETTING_READ", "SETTING_RESET", "Set_Mode_Read"})
+            win.find<QPushButton>(name)->setEnabled(false);
         win.click("Set_Mode_Write");
         QVERIFY(win.finished());
         win.click("SETTING_WRITE");
@@ -195,6 +203,9 @@ private slots:
             QCOMPARE(m.text, QStringLiteral("Port Error"));
             QCOMPARE(m.title, QStringLiteral(" Error"));
         }
+        // The end of the operation turns the buttons of both tabs back on.
+        for (const char* name : {"SETTING_READ", "SETTING_RESET", "Set_Mode_Read"})
+            QVERIFY2(win.find<QPushButton>(name)->isEnabled(), name);
     }
 
     void aReadSaysWhichSettingItCouldNotShow() {
