@@ -1,9 +1,11 @@
 // Feeds arbitrary bytes to the settings decoder as a receiver's settings
-// blocks, and to the write-protection and opening-message reply decoders.
+// blocks, to the write-protection and opening-message reply decoders, and to
+// the store sink's decoders of what the settings reads report.
 // Whatever the receiver sends, every list must still show one of its entries.
 #include "settings/opening_message.h"
 #include "settings/settings_codec.h"
 #include "settings/settings_image.h"
+#include "settings/settings_transfer.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -27,6 +29,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (rz::EncodeSettingsBlock(settings, b).size() != 139)
             __builtin_trap();
     rz::ApplyWriteProtection(settings, bytes);
+    // What the transfers report, as the store sink applies it.
+    rz::SettingsImage stored;
+    const quint32 address = size > 0 ? quint32(data[0]) : 0;
+    rz::settings::storeSettingsRead(stored, address, bytes.mid(1));
+    rz::settings::storeSettingsRead(stored, 0, bytes.left(rz::SettingsImage::Size));
+    rz::settings::storeWriteProtection(stored, bytes.left(1));
+    rz::settings::storeOpeningMessage(stored, bytes.left(rz::opening::AreaBytes));
+    for (rz::settings::ListId id : rz::settings::allLists())
+        if (stored.position(id) < 0 || stored.position(id) >= rz::settings::entryCount(id))
+            __builtin_trap();
+    if (stored.title().toUcs4().size() > rz::opening::MaxCharacters)
+        __builtin_trap();
     const rz::opening::Read read = rz::opening::decodeReply(bytes);
     if (rz::opening::writeFrame(read.text, read.style).size() != rz::opening::WriteFrameLength)
         __builtin_trap();

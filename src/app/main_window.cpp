@@ -10,6 +10,9 @@
 #include "font/ui/font_window.h"
 #include "memory/ui/channel_grid.h"
 #include "memory/ui/memory_page.h"
+#include "settings/ui/set_mode_page.h"
+#include "settings/ui/setting_frame.h"
+#include "settings/ui/vocabulary_view.h"
 #include <QAction>
 #include <QCloseEvent>
 #include <QFrame>
@@ -153,10 +156,9 @@ void MainWindow::buildTabs() {
     frames_[0] = memoryPage_;
     bankPage_ = new BankPage(data_, *radio_, area);
     frames_[1] = bankPage_;
-    for (int i = 2; i < TabCount; ++i) {
-        frames_[size_t(i)] = new QGroupBox(QLatin1String(FrameCaptions[i]), area);
-        frames_[size_t(i)]->setObjectName(QStringLiteral("A_FRAME(%1)").arg(i));
-    }
+    frames_[2] = new QGroupBox(QLatin1String(FrameCaptions[2]), area);
+    frames_[2]->setObjectName(QStringLiteral("A_FRAME(2)"));
+    new SettingFrame(data_, *radio_, frames_[2]);
     auto* font = new QPushButton(QStringLiteral("FONT"), frames_[SettingTab - 1]);
     font->setObjectName(QStringLiteral("Command1"));
     font->setGeometry(px(11760), px(6240), px(1215), px(375));
@@ -169,6 +171,8 @@ void MainWindow::buildTabs() {
         if (tab == SettingTab)
             oneTouch_->rebuildLists();
     });
+    frames_[3] = new SetModePage(data_, *radio_, area);
+    new VocabularyView(data_.settings, this); // both settings tabs switch language at once
     // Every frame sits at the same place; only one is visible.
     const QSize sizes[] = {{13215, 6855}, {11895, 6255}, {13215, 6855}, {13215, 6855}};
     for (int i = 0; i < TabCount; ++i) {

@@ -38,7 +38,8 @@ Outcome Outcome::portError(const PortProblem& problem, int failures, const QStri
 QString Outcome::explanation() const {
     switch (kind) {
     case Success:
-        return message;
+        // A success can carry a remark (what a read could not show).
+        return detail.isEmpty() ? message : message + QStringLiteral(": ") + detail;
     case Error:
         if (where.isEmpty())
             return message;
@@ -122,12 +123,15 @@ Session::Step Session::judge(const Reply& reply, bool passed) {
     return passed ? Step::Ok : Step::Bad;
 }
 
-Session::Step Session::tryReadBlock(quint32 address, QByteArray& data) {
+Session::Step Session::tryReadBlock(quint32 address, QByteArray& data, QByteArray* whole) {
     const Reply reply = link_.exchange(frames::blockRead(address), frames::ReadReplyLength,
                                        Deadline(timeouts_.replyMs));
     const Step step = judge(reply, frames::isReadReplyValid(reply.bytes));
-    if (step == Step::Ok)
+    if (step == Step::Ok) {
         data = frames::readReplyData(reply.bytes);
+        if (whole)
+            *whole = reply.bytes;
+    }
     return step;
 }
 
@@ -201,6 +205,13 @@ std::optional<Outcome> Session::readBlock(quint32 address, QByteArray& data, int
                                           const QString& what) {
     at(what, address);
     return repeat(limit, [&] { return tryReadBlock(address, data); });
+}
+
+std::optional<Outcome> Session::readBlockReply(quint32 address, QByteArray& reply, int limit,
+                                               const QString& what) {
+    at(what, address);
+    QByteArray data;
+    return repeat(limit, [&] { return tryReadBlock(address, data, &reply); });
 }
 
 std::optional<Outcome> Session::writeBlock(quint32 address, const QByteArray& data, int limit,

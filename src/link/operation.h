@@ -33,7 +33,7 @@ struct Outcome {
     Kind kind = Success;
     QString message;         // "Success", "Error", "Port Error"; empty when cancelled
     QString title;           // " Finish" or " Error"
-    QString detail;          // for a port error: the device and the cause
+    QString detail;          // a port error: the device and the cause; a success: a remark
     bool showMessage = true; // false when cancelled, and for a success under result flag 1
     int failureCounter = 0;  // the operation's failure counter as it ended
     QString where;           // the exchange it ended at: "channel 700", "the identification"
@@ -138,6 +138,10 @@ public:
                                      const QString& what = QString());
     std::optional<Outcome> writeBlock(quint32 address, const QByteArray& data, int limit,
                                       const QString& what = QString());
+    // As readBlock, giving the whole reply that passed the read-reply check:
+    // some areas are judged by the characters as they came over the line.
+    std::optional<Outcome> readBlockReply(quint32 address, QByteArray& reply, int limit,
+                                          const QString& what = QString());
 
     // Outcomes with the current failure counter and the exchange they end at.
     Outcome success() const { return Outcome::success(quiet_, failures_); }
@@ -162,7 +166,7 @@ public:
 private:
     // One exchange and its check, without retry. Ok: data holds the 64 bytes.
     enum class Step { Ok, Bad, PortFailed, Cancelled };
-    Step tryReadBlock(quint32 address, QByteArray& data);
+    Step tryReadBlock(quint32 address, QByteArray& data, QByteArray* reply = nullptr);
     Step tryWriteBlock(quint32 address, const QByteArray& data);
     Step tryCommand(const QByteArray& frame, int replyLength, int timeoutMs);
 

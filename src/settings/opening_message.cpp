@@ -1,6 +1,7 @@
 #include "settings/opening_message.h"
 
 #include "link/frames.h"
+#include "model/code_page.h"
 #include "model/hex_text.h"
 #include "model/memory_map.h"
 #include "model/name_slots.h"
@@ -28,13 +29,30 @@ QByteArray slotBytes(const QString& text) {
     return bytes;
 }
 
-QByteArray writeFrame(const QString& text, int style) {
+QByteArray areaBytes(const QString& text, int style) {
     const int kept = style >= StyleStill && style <= StyleDisable ? style : StyleDisable;
-    // The style byte and the 0 after it travel as two more digit pairs.
     QByteArray area = slotBytes(text);
     area += char(kept);
     area += '\0';
-    return frames::blockWrite(memmap::OpeningMessage, area);
+    return area;
+}
+
+Read decodeArea(const QByteArray& area) {
+    Read read;
+    read.text = nameslots::decode(area.left(SlotBytes), 0);
+    const int style = area.size() > SlotBytes ? quint8(area[SlotBytes]) : StyleDisable;
+    read.style = style <= StyleDisable ? style : StyleDisable;
+    return read;
+}
+
+bool isShowable(char32_t character) {
+    return character >= 0x20 && character != 0x7F &&
+           (character == U'?' || cp932::charCode(character) != '?');
+}
+
+QByteArray writeFrame(const QString& text, int style) {
+    // The style byte and the 0 after it travel as two more digit pairs.
+    return frames::blockWrite(memmap::OpeningMessage, areaBytes(text, style));
 }
 
 Read decodeReply(const QByteArray& reply) {

@@ -22,6 +22,9 @@ constexpr int WriteReplyLength = 85;
 QString fitted(const QString& text);
 // The 32 slot bytes of a message.
 QByteArray slotBytes(const QString& text);
+// The 34 bytes of the area: the slots, the style (one outside 0..2 is kept
+// as "Disable"), a 0.
+QByteArray areaBytes(const QString& text, int style);
 // "ZT~F001A0W", 64 digits of the slots, "0", "0" + style, "00", CR: 79 bytes.
 // A style outside 0..2 is sent as "Disable".
 QByteArray writeFrame(const QString& text, int style);
@@ -34,5 +37,11 @@ struct Read {
 // the low digit of the style byte, as it came over the line, is "0" for
 // "Still", "1" for "Slide"; anything else means "Disable".
 Read decodeReply(const QByteArray& reply);
+// The message and style of the area as the program keeps it (areaBytes).
+Read decodeArea(const QByteArray& area);
+
+// A character the receiver can show: a printable one the code page has.
+// Any other would be sent as "?", so the message box does not take it.
+bool isShowable(char32_t character);
 
 } // namespace rz::opening

@@ -5,6 +5,8 @@
 #include "settings/function_tables.h"
 #include "settings/settings_image.h"
 
+#include <algorithm>
+
 namespace rz {
 
 namespace settings {
@@ -237,9 +239,13 @@ std::vector<ListId> decodePositions(const QByteArray& image, Positions& position
     return d.failed();
 }
 
-void encodeBlock(const Positions& positions, QByteArray& image, int block) {
+void encodeBlock(const Positions& positions, QByteArray& image, int block,
+                 const std::vector<ListId>& kept) {
     BlockWriter w(image, block);
     for (const ByteList& list : byteLists()) {
+        // Only lists kept in one byte can hold a value they do not show.
+        if (std::find(kept.begin(), kept.end(), list.id) != kept.end())
+            continue;
         const int value = codedValue(list, positions[size_t(flatIndex(list.id))]);
         w.set(list.byte, value);
         if (list.alsoWritten >= 0)
@@ -266,6 +272,7 @@ std::vector<settings::ListId> DecodeSettings(SettingsImage& settings) {
     const std::vector<settings::ListId> failed =
         settings::decodePositions(settings.bytes(), positions);
     settings.setPositions(positions);
+    settings.keepBytesOf(failed);
     return failed;
 }
 
@@ -273,7 +280,7 @@ QByteArray EncodeSettingsBlock(SettingsImage& settings, int block) {
     if (block < 0 || block >= SettingsImage::BlockCount)
         return QByteArray();
     QByteArray image = settings.bytes();
-    settings::encodeBlock(settings.positions(), image, block);
+    settings::encodeBlock(settings.positions(), image, block, settings.keptLists());
     for (int i = block * SettingsImage::BlockSize; i < (block + 1) * SettingsImage::BlockSize; ++i)
         settings.setByte(i, quint8(image[i]));
     return frames::blockWrite(memmap::SettingsBlock0 + quint32(block * SettingsImage::BlockSize),

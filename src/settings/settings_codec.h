@@ -20,8 +20,10 @@ namespace settings {
 // not show such values either.
 std::vector<ListId> decodePositions(const QByteArray& image, Positions& positions);
 // The coded selections of every list whose byte lies in block b, into the
-// image (192 bytes); the other bytes stay.
-void encodeBlock(const Positions& positions, QByteArray& image, int block);
+// image (192 bytes); the other bytes stay, and so do the bytes of the `kept`
+// lists (their value was outside the list when read).
+void encodeBlock(const Positions& positions, QByteArray& image, int block,
+                 const std::vector<ListId>& kept = {});
 
 // The "Overwrite" position from the reply to the write-protection read: the
 // low digit of the byte, as it came over the line. Nothing for a digit that
@@ -31,10 +33,11 @@ std::optional<int> overwritePosition(const QByteArray& reply);
 } // namespace settings
 
 // Sets every list of both tabs from the image; returns the lists whose byte
-// was outside their entries (they keep their positions).
+// was outside their entries (they keep their positions, and their bytes until
+// they are changed: SettingsImage::keptLists).
 std::vector<settings::ListId> DecodeSettings(SettingsImage& settings);
-// Codes the lists of block b (0..2) into the image and returns the block's
-// write frame ("ZT~F" + address + "W" + 128 digits + CR); empty for another b.
+// Codes the lists of block b (0..2), but the kept ones, into the image and
+// returns the block's write frame ("ZT~F" + address + "W" + 128 digits + CR); empty for another b.
 QByteArray EncodeSettingsBlock(SettingsImage& settings, int block);
 // Sets "Overwrite" from the write-protection reply; false when the reply
 // names no entry (the list keeps its position).

@@ -2,6 +2,8 @@
 
 #include "settings/opening_message.h"
 
+#include <algorithm>
+
 namespace rz {
 
 using namespace settings;
@@ -54,6 +56,13 @@ bool SettingsImage::setPositions(const Positions& positions) {
             return false;
     if (positions == positions_)
         return true;
+    // A list changed since the read no longer keeps its byte.
+    kept_.erase(std::remove_if(kept_.begin(), kept_.end(),
+                               [&](ListId id) {
+                                   const size_t at = size_t(flatIndex(id));
+                                   return positions[at] != positions_[at];
+                               }),
+                kept_.end());
     positions_ = positions;
     emit changed();
     followLanguage();
@@ -98,8 +107,13 @@ void SettingsImage::setTitle(const QString& text) {
     emit changed();
 }
 
+void SettingsImage::keepBytesOf(std::vector<ListId> lists) {
+    kept_ = std::move(lists);
+}
+
 void SettingsImage::reset() {
     title_.clear();
+    kept_.clear();
     positions_ = resetPositions();
     emit changed();
     followLanguage();

@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <vector>
 
 namespace rz {
 
@@ -40,6 +41,12 @@ public:
     // All at once; false, and nothing changes, when any position is outside
     // its list's entries.
     bool setPositions(const settings::Positions& positions);
+
+    // The lists whose byte held a value outside their entries when last
+    // decoded: they show their earlier position, and a write gives their
+    // bytes back as re-read until the list is changed (or reset).
+    const std::vector<settings::ListId>& keptLists() const { return kept_; }
+    void keepBytesOf(std::vector<settings::ListId> lists);
 
     // Only "DET out" and "IQ output" are ever disabled: the receiver must not
     // put out both at once.
@@ -73,6 +80,7 @@ private:
 
     QByteArray bytes_;
     settings::Positions positions_{};
+    std::vector<settings::ListId> kept_;
     bool detEnabled_ = true;
     bool iqEnabled_ = true;
     settings::Language vocabulary_ = settings::Language::English;

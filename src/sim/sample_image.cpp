@@ -4,6 +4,9 @@
 #include "model/frequency_text.h"
 #include "model/memory_map.h"
 #include "model/value_tables.h"
+#include "settings/opening_message.h"
+#include "settings/settings_codec.h"
+#include "settings/settings_image.h"
 
 #include <QtEndian>
 
@@ -116,6 +119,68 @@ const SampleChannel Channels[] = {
     {1601, 145000000, FM, Step12k5, "BIRDIE"},
 };
 
+// A receiver someone has used for a while, set to Japanese: the lists away
+// from their reset positions, coded by the program's own encoder, and bytes
+// no list owns that are not all 0.
+void putSettings(QByteArray& image) {
+    using namespace settings;
+    Positions p = resetPositions();
+    const auto set = [&p](ListId id, int position) { p[size_t(flatIndex(id))] = position; };
+    const auto misc = [](int i) { return ListId{Group::Misc, i}; };
+    set(OperationStatus, 3); // dual/SUB
+    set(misc(1), 14);
+    set(misc(2), 8);
+    set(misc(3), 2);
+    set(misc(4), 4);
+    set(misc(5), 1);
+    set(misc(7), 6); // gain "7"
+    set(misc(9), 1);
+    set(AudioHighCut, 1);
+    set(OperationModeMain, 2);
+    set(OperationModeSub, 1);
+    set(misc(14), 1);
+    set(misc(15), 0);
+    set(misc(16), 2);
+    set(BarAntenna, 0);
+    set({Group::Recv, 2}, 1);
+    set({Group::Recv, 5}, 2); // tune "3"
+    set(LanguageList, 1);     // 日本語
+    set(Illumination, 7);
+    set({Group::Display, 3}, 6);
+    set({Group::Key, 0}, 2);
+    set(WildKey, 27); // "Scan mode"
+    set(MoniKey, 1);  // "Earphone antenna"
+    set(DialRing, 2);
+    set({Group::Key, 9}, 3);
+    set({Group::Scan, 1}, 3);
+    set({Group::Scan, 3}, 5);
+    set(ScanSpeed, 2);
+    set({Group::Mem, 1}, 2);
+    set({Group::Sound, 0}, 0);
+    set({Group::Sound, 1}, 3);
+    set(RemoteKeyA, 5); // "MONI key"
+    set({Group::Remocon, 1}, 11);
+
+    QByteArray area(SettingsImage::Size, '\0');
+    // Bytes of the receiver's own (frequencies, counters) that no list shows.
+    for (int i : {0, 1})
+        area[i] = char(0x11 * (i + 1));
+    for (int i = 8; i <= 31; ++i)
+        area[i] = char(i * 7);
+    for (int i = 102; i <= 120; ++i)
+        area[i] = char(0xA0 + i % 16);
+    for (int b = 0; b < SettingsImage::BlockCount; ++b)
+        encodeBlock(p, area, b);
+    image.replace(int(memmap::SettingsBlock0), area.size(), area);
+
+    // "ﾖｳｺｿ RZ-V70" sliding across the display; overwriting accepted.
+    const QByteArray message = opening::areaBytes(
+        QString::fromUtf8("\xEF\xBE\x96\xEF\xBD\xB3\xEF\xBD\xBA\xEF\xBD\xBF RZ-V70"),
+        opening::StyleSlide);
+    image.replace(int(memmap::OpeningMessage), message.size(), message);
+    image[int(memmap::WriteProtect)] = 1;
+}
+
 } // namespace
 
 QByteArray sampleImage() {
@@ -143,6 +208,7 @@ QByteArray sampleImage() {
         image[0x181 + 3 * k] = 0;
         image[0x182 + 3 * k] = 0;
     }
+    putSettings(image);
     return image;
 }
 

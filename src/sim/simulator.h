@@ -90,7 +90,9 @@ private:
 
 // A plausible data set: a few dozen named channels in banks, program-scan
 // edges, dual-watch pairs, a priority channel, the default bank layout and
-// one-touch keys; the image is MemorySize bytes.
+// one-touch keys, settings away from their reset positions with the
+// receiver in Japanese, and an opening message that slides; the image is
+// MemorySize bytes.
 QByteArray sampleImage();
 
 } // namespace rz::sim

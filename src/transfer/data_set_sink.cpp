@@ -5,6 +5,7 @@
 #include "banks/one_touch_area.h"
 #include "model/data_set.h"
 #include "model/memory_map.h"
+#include "settings/settings_transfer.h"
 
 #include <algorithm>
 
@@ -54,6 +55,18 @@ DataSetSink::DataSetSink(DataSet& data) : data_(data) {
     addBlockArea({memmap::BanksFirst, memmap::BanksSecond, decodeBanks});
     addBlockArea({onetouch::Address, onetouch::Address, decodeOneTouch});
     addBlockArea({memmap::BankLinksFirst, memmap::BankLinksSecond, decodeBankLinks});
+    addBlockArea({memmap::SettingsBlock0, memmap::SettingsBlock2 + 63,
+                  [](DataSet& d, quint32 address, const QByteArray& bytes) {
+                      settings::storeSettingsRead(d.settings, address, bytes);
+                  }});
+    addBlockArea({memmap::WriteProtect, memmap::WriteProtect,
+                  [](DataSet& d, quint32, const QByteArray& bytes) {
+                      settings::storeWriteProtection(d.settings, bytes);
+                  }});
+    addBlockArea({memmap::OpeningMessage, memmap::OpeningMessage,
+                  [](DataSet& d, quint32, const QByteArray& bytes) {
+                      settings::storeOpeningMessage(d.settings, bytes);
+                  }});
 }
 
 DataSetSink::~DataSetSink() {
