@@ -4,8 +4,8 @@
 // the data set, which its owner keeps; the pages start their own operations
 // through the radio facade.
 #include "app/progress_display.h"
-#include "link/serial_port_list.h"
 #include "link/link_state.h"
+#include "link/serial_port_list.h"
 #include "model/data_set.h"
 #include "model/region.h"
 #include <QMainWindow>
@@ -25,6 +25,7 @@ class QTabBar;
 namespace rz {
 
 class ChannelGrid;
+class FileMenu;
 class MemoryPage;
 class RadioFacade;
 class UserDialogs;
@@ -119,6 +120,7 @@ private:
     std::unique_ptr<UserDialogs> dialogs_;
     ProgressDisplay progress_;
     std::unique_ptr<RadioFacade> radio_; // goes before the pages and the display
+    std::unique_ptr<FileMenu> fileMenu_;
     DialogRunner runDialog_;
     std::array<QAction*, SerialPortList::Count> portActions_{};
     QTabBar* tabs_ = nullptr;
