@@ -11,7 +11,12 @@ public:
     struct Asked {
         QString text, title, detail;
     };
+    struct FileAsked {
+        bool save;
+        QString title, filter, folder;
+    };
     QList<Asked> messages, questions;
+    QList<FileAsked> fileDialogs;
     bool answerOk = true;
     QString chosenPath;
 
@@ -23,10 +28,14 @@ public:
         questions.append({text, title, QString()});
         return answerOk;
     }
-    QString openFileName(const QString&, const QString&, const QString&) override {
+    QString openFileName(const QString& title, const QString& filter,
+                         const QString& folder) override {
+        fileDialogs.append({false, title, filter, folder});
         return chosenPath;
     }
-    QString saveFileName(const QString&, const QString&, const QString&) override {
+    QString saveFileName(const QString& title, const QString& filter,
+                         const QString& folder) override {
+        fileDialogs.append({true, title, filter, folder});
         return chosenPath;
     }
 };
