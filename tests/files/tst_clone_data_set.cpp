@@ -289,6 +289,28 @@ private slots:
         QCOMPARE(kept, QByteArray("old\r\n"));
     }
 
+    void damagedFilesChangeNothingOrReadWhatIsWhole() {
+        Data saved;
+        vary(saved);
+        const QByteArray whole = textfile::joinLines(saved.lines());
+        QList<QByteArray> damaged;
+        for (int cut = 0; cut < whole.size(); cut += 89)
+            damaged << whole.left(cut);
+        QByteArray odd = whole;
+        odd.replace("CALL", "C\x81\x20\xff"); // bytes that are no character
+        damaged << odd << whole + QByteArray(5000, 'x') + "\r\n"
+                << QByteArray("\r\n\r\n\r\n") << QByteArray(whole).replace("BK0030", "BK\x82\xa0");
+        for (const QByteArray& bytes : damaged) {
+            Data d;
+            Data before;
+            const FileOutcome outcome = clone::readCloneText(bytes, d.sections.sections());
+            if (!outcome.ok) {
+                compareAreas(d.set, before.set);
+                QVERIFY(outcome.line > 0 || bytes.isEmpty());
+            }
+        }
+    }
+
     void theConfigurationFileIsMadeInItsFolder() {
         QTemporaryDir dir;
         const QString path = dir.filePath("user/config/RZ-V70_Writer.INI");
