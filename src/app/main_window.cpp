@@ -7,6 +7,7 @@
 #include "banks/ui/bank_page.h"
 #include "banks/ui/one_touch_frame.h"
 #include "files/config_file.h"
+#include "files/ui/file_menu.h"
 #include "font/ui/font_window.h"
 #include "memory/ui/channel_grid.h"
 #include "memory/ui/memory_page.h"
@@ -56,6 +57,11 @@ MainWindow::MainWindow(DataSet& data, const Options& options, QWidget* parent)
     radio_->setProgressSink(&progress_);
     connect(radio_.get(), &RadioFacade::endOfOperation, this, &MainWindow::endOfOperation);
     connect(this, &MainWindow::closing, radio_.get(), &RadioFacade::cancel);
+    fileMenu_ = std::make_unique<FileMenu>(data_, *radio_, [this] { return selectedPort_; });
+    fileMenu_->setDialogs(dialogs_.get());
+    fileMenu_->setProgress([this](int value, int maximum) { setProgress(value, maximum); });
+    connect(this, &MainWindow::portChosen, fileMenu_.get(),
+            [this] { fileMenu_->writeConfiguration(configPath_); });
 
     buildMenus();
     buildStatusArea();
@@ -81,10 +87,10 @@ void MainWindow::buildMenus() {
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("File(&F)"));
     file->setObjectName(QStringLiteral("FILE"));
-    item(file, "Open(&O)", "ReadFile");
-    item(file, "Save(&S)", "TEST_CLICK");
-    item(file, "Import(&I)", "FILE_INPORT");
-    item(file, "Export(&E)", "FILE_EXPORT");
+    QAction* open = item(file, "Open(&O)", "ReadFile");
+    QAction* save = item(file, "Save(&S)", "TEST_CLICK");
+    QAction* import = item(file, "Import(&I)", "FILE_INPORT");
+    fileMenu_->attach(open, save, import, item(file, "Export(&E)", "FILE_EXPORT"));
 
     QMenu* port = menuBar()->addMenu(QStringLiteral("Port(&P)"));
     port->setObjectName(QStringLiteral("MenuComPort"));
@@ -241,6 +247,7 @@ void MainWindow::endOfOperation() {
 void MainWindow::setUserDialogs(std::unique_ptr<UserDialogs> dialogs) {
     dialogs_ = std::move(dialogs);
     radio_->setDialogs(dialogs_.get());
+    fileMenu_->setDialogs(dialogs_.get());
 }
 
 void MainWindow::setDialogRunner(DialogRunner runner) {

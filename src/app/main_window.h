@@ -4,8 +4,8 @@
 // the data set, which its owner keeps; the pages start their own operations
 // through the radio facade.
 #include "app/progress_display.h"
-#include "link/serial_port_list.h"
 #include "link/link_state.h"
+#include "link/serial_port_list.h"
 #include "model/data_set.h"
 #include "model/region.h"
 #include <QMainWindow>
@@ -26,6 +26,7 @@ namespace rz {
 
 class BankPage;
 class ChannelGrid;
+class FileMenu;
 class MemoryPage;
 class OneTouchFrame;
 class RadioFacade;
@@ -124,6 +125,7 @@ private:
     std::unique_ptr<UserDialogs> dialogs_;
     ProgressDisplay progress_;
     std::unique_ptr<RadioFacade> radio_; // goes before the pages and the display
+    std::unique_ptr<FileMenu> fileMenu_;
     DialogRunner runDialog_;
     std::array<QAction*, SerialPortList::Count> portActions_{};
     QTabBar* tabs_ = nullptr;

@@ -51,5 +51,7 @@ public:
 
 // Every command, in the order --help lists them.
 const std::vector<std::unique_ptr<Command>>& commands();
+// The file conversions (export-csv, import-csv).
+void addFileCommands(std::vector<std::unique_ptr<Command>>& list);
 
 } // namespace rz::cli

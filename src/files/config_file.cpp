@@ -1,4 +1,5 @@
 #include "files/config_file.h"
+#include "files/clone_file.h"
 #include "model/code_page.h"
 #include <QCoreApplication>
 #include <QDir>
@@ -57,6 +58,11 @@ PortSetting readPort(const QString& path) {
 
 QString portLine(int port) {
     return QStringLiteral("COMPORT%1").arg(port, 2, 10, QChar('0'));
+}
+
+FileOutcome write(const QString& path, const clone::CloneSections& sections) {
+    QDir().mkpath(QFileInfo(path).absolutePath()); // a failure shows in the save
+    return clone::WriteCloneFile(path, sections);
 }
 
 } // namespace rz::config

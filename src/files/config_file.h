@@ -1,6 +1,9 @@
 #pragma once
 // The configuration file "RZ-V70_Writer.INI". It has the clone file's text
 // format; at start-up only its port line ("COMPORT07") is read.
+#include "files/clone_section.h"
+#include "files/file_outcome.h"
+
 #include <QString>
 
 namespace rz::config {
@@ -24,5 +27,9 @@ PortSetting readPort(const QString& path);
 
 // The port line written for port n: "COMPORT07".
 QString portLine(int port);
+
+// Saves the whole clone text as the configuration file, making its folder
+// first when it is the user's configuration folder and does not exist yet.
+FileOutcome write(const QString& path, const clone::CloneSections& sections);
 
 } // namespace rz::config

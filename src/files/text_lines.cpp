@@ -2,8 +2,11 @@
 
 #include "model/code_page.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSaveFile>
+
+#include <cerrno>
 
 namespace rz::textfile {
 
@@ -49,8 +52,14 @@ QByteArray readFile(const QString& path, QString* error) {
 
 bool saveFile(const QString& path, const QByteArray& bytes, QString* error) {
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = file.errorString();
+        // The save file does not always say why; the system does.
+        const int code = errno;
+        QString why = file.errorString();
+        if (why.isEmpty() || why == QLatin1String("Unknown error"))
+            why = code != 0 ? qt_error_string(code) : QStringLiteral("the file was not saved");
+        *error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + why;
         return false;
     }
     return true;

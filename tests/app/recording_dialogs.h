@@ -11,9 +11,12 @@ public:
     struct Asked {
         QString text, title, detail;
     };
+    struct FileAsked {
+        bool save;
+        QString title, filter, folder;
+    };
     QList<Asked> messages, questions;
-    // File choosers asked: the filter as text, the folder as detail.
-    QList<Asked> fileDialogs;
+    QList<FileAsked> fileDialogs;
     bool answerOk = true;
     QString chosenPath;
 
@@ -27,12 +30,12 @@ public:
     }
     QString openFileName(const QString& title, const QString& filter,
                          const QString& folder) override {
-        fileDialogs.append({filter, title, folder});
+        fileDialogs.append({false, title, filter, folder});
         return chosenPath;
     }
     QString saveFileName(const QString& title, const QString& filter,
                          const QString& folder) override {
-        fileDialogs.append({filter, title, folder});
+        fileDialogs.append({true, title, filter, folder});
         return chosenPath;
     }
 };

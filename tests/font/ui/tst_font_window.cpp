@@ -195,7 +195,7 @@ private slots:
 
         e.dialogs.chosenPath = e.dir.filePath("set.FK4");
         e.trigger("FONT_SAVE");
-        QCOMPARE(e.dialogs.fileDialogs.at(0).text,
+        QCOMPARE(e.dialogs.fileDialogs.at(0).filter,
                  QStringLiteral("K4フォントファイル(*.FK4);;すべてのファイル(*.*)"));
         QCOMPARE(e.messages(), QStringList{"Save File| Finish"});
         QFile file(e.dialogs.chosenPath);
@@ -209,7 +209,7 @@ private slots:
         e.window.setListPosition(2);
         e.grid()->setCurrentCell(7, 8);
         e.trigger("FONT_READ");
-        QCOMPARE(e.dialogs.fileDialogs.at(1).text,
+        QCOMPARE(e.dialogs.fileDialogs.at(1).filter,
                  QStringLiteral("FK4 (*.FK4);;FK4 Files (*.FK4);;All Files (*.*)"));
         QCOMPARE(e.messages().last(), QStringLiteral("Read Font File| Finish"));
         QVERIFY(e.data.font.characters() == saved);

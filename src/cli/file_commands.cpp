@@ -1,0 +1,140 @@
+// The commands that convert files without a receiver: a clone file to CSV
+// and a CSV file into a clone file. They read and write the data set exactly
+// as the window's File menu does.
+#include "cli/command.h"
+
+#include "files/config_file.h"
+#include "files/csv_file.h"
+#include "files/data_set_sections.h"
+
+#include <QTextStream>
+
+namespace rz::cli {
+
+namespace {
+
+const QCommandLineOption OutputOption({QStringLiteral("o"), QStringLiteral("output")},
+                                      QStringLiteral("Write the result to FILE."),
+                                      QStringLiteral("FILE"));
+const QCommandLineOption BaseOption(
+    QStringLiteral("base"),
+    QStringLiteral("Import into the data set of this clone file (default: the data set the "
+                   "program starts with)."),
+    QStringLiteral("BASE.V70"));
+
+// "IN.V70: Can't open the file. (the file name does not end in .V70)".
+QString describe(const QString& path, const FileOutcome& outcome) {
+    QString text = path + QStringLiteral(": ") + outcome.message;
+    if (!outcome.reason.isEmpty() && !outcome.message.contains(outcome.reason))
+        text += QStringLiteral(" (") + outcome.reason + QLatin1Char(')');
+    return text;
+}
+
+int channelsInUse(const ChannelTable& table) {
+    int count = 0;
+    for (int r = 1; r <= ChannelTable::RowCount; ++r)
+        count += table.inUse(r) ? 1 : 0;
+    return count;
+}
+
+// The one input file and the output file, or a usage error told on err.
+bool inputAndOutput(const Command& command, const CommandContext& c, QString* in, QString* out) {
+    const QStringList arguments = c.parser.positionalArguments();
+    *out = c.parser.value(OutputOption);
+    if (arguments.size() == 1 && !out->isEmpty()) {
+        *in = arguments.first();
+        return true;
+    }
+    c.fail(command.name() +
+           QStringLiteral(" needs one input file and -o FILE (see rz-v70 --help)"));
+    return false;
+}
+
+class ExportCsvCommand : public Command {
+public:
+    QString name() const override { return QStringLiteral("export-csv"); }
+    QString summary() const override {
+        return QStringLiteral("Write the channels of a clone file as a CSV file.");
+    }
+    QString arguments() const override { return QStringLiteral("IN.V70"); }
+    bool needsPort() const override { return false; }
+    void addOptions(QCommandLineParser& parser) const override { parser.addOption(OutputOption); }
+
+    int run(const CommandContext& c) const override {
+        QString in, out;
+        if (!inputAndOutput(*this, c, &in, &out))
+            return ExitUsage;
+        DataSet data;
+        clone::loadStartUpState(data);
+        const clone::DataSetSections sections(data, [] { return 1; });
+        const FileOutcome opened = sections.open(in);
+        if (!opened.ok) {
+            c.fail(describe(in, opened));
+            return ExitFileError;
+        }
+        const FileOutcome saved = csv::exportFile(out, data.channels);
+        if (!saved.ok) {
+            c.fail(describe(out, saved));
+            return ExitFileError;
+        }
+        c.out << "Wrote " << out << " (" << channelsInUse(data.channels) << " channels in use)"
+              << Qt::endl;
+        return ExitSuccess;
+    }
+};
+
+class ImportCsvCommand : public Command {
+public:
+    QString name() const override { return QStringLiteral("import-csv"); }
+    QString summary() const override {
+        return QStringLiteral("Import the channels of a CSV file and write a clone file.");
+    }
+    QString arguments() const override { return QStringLiteral("IN.CSV"); }
+    bool needsPort() const override { return false; }
+    void addOptions(QCommandLineParser& parser) const override {
+        parser.addOptions({OutputOption, BaseOption});
+    }
+
+    int run(const CommandContext& c) const override {
+        QString in, out;
+        if (!inputAndOutput(*this, c, &in, &out))
+            return ExitUsage;
+        DataSet data;
+        clone::loadStartUpState(data);
+        int port = 1;
+        const clone::DataSetSections sections(data, [&port] { return port; });
+        const QString base = c.parser.value(BaseOption);
+        if (!base.isEmpty()) {
+            const FileOutcome opened = sections.open(base);
+            if (!opened.ok) {
+                c.fail(describe(base, opened));
+                return ExitFileError;
+            }
+            port = config::readPort(base).port; // the base file's port line stays
+        }
+        const FileOutcome imported = csv::importFile(in, data.channels);
+        if (!imported.ok) {
+            c.fail(describe(in, imported));
+            return ExitFileError;
+        }
+        const FileOutcome saved = sections.save(out);
+        if (!saved.ok) {
+            c.fail(describe(out, saved));
+            return ExitFileError;
+        }
+        for (const FileNotice& notice : imported.notices)
+            c.out << in << ':' << notice.line << ": " << notice.text << Qt::endl;
+        c.out << "Wrote " << out << " (" << channelsInUse(data.channels) << " channels in use)"
+              << Qt::endl;
+        return ExitSuccess;
+    }
+};
+
+} // namespace
+
+void addFileCommands(std::vector<std::unique_ptr<Command>>& list) {
+    list.push_back(std::make_unique<ExportCsvCommand>());
+    list.push_back(std::make_unique<ImportCsvCommand>());
+}
+
+} // namespace rz::cli

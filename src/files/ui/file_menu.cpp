@@ -1,0 +1,112 @@
+#include "files/ui/file_menu.h"
+
+#include "app/radio_facade.h"
+#include "app/user_dialogs.h"
+#include "files/config_file.h"
+#include "files/csv_file.h"
+
+#include <QAction>
+#include <QCoreApplication>
+
+namespace rz {
+
+const QString FileMenu::CloneSaveFilter =
+    QStringLiteral("RZ-V70ファイル(*.V70)|*.V70|すべてのファイル(*.*)|*.*|");
+const QString FileMenu::CloneOpenFilter =
+    QStringLiteral("V70|*.V70|V70 Files (*.V70)|*.V70|All Files (*.*)|*.*");
+const QString FileMenu::CsvSaveFilter =
+    QStringLiteral("CSVファイル(*.CSV)|*.CSV|すべてのファイル(*.*)|*.*|");
+const QString FileMenu::CsvOpenFilter =
+    QStringLiteral("CSV|*.CSV|CSV Files (*.CSV)|*.CSV|All Files (*.*)|*.*");
+
+FileMenu::FileMenu(DataSet& data, RadioFacade& radio, std::function<int()> port, QObject* parent)
+    : QObject(parent), data_(data), radio_(radio), sections_(data, std::move(port)) {}
+
+void FileMenu::attach(QAction* open, QAction* save, QAction* import, QAction* exportCsv) {
+    connect(open, &QAction::triggered, this, radio_.whenIdle([this] { this->open(); }));
+    connect(save, &QAction::triggered, this, radio_.whenIdle([this] { this->save(); }));
+    connect(import, &QAction::triggered, this, radio_.whenIdle([this] { importCsv(); }));
+    connect(exportCsv, &QAction::triggered, this, radio_.whenIdle([this] { this->exportCsv(); }));
+}
+
+QString FileMenu::dialogFilter(const QString& pairs) {
+    const QStringList parts = pairs.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString pattern = QLatin1Char('(') + parts.at(i + 1) + QLatin1Char(')');
+        // A caption that names its pattern already is shown as it is.
+        filters << (parts.at(i).endsWith(pattern) ? parts.at(i)
+                                                  : parts.at(i) + QLatin1Char(' ') + pattern);
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString FileMenu::initialFolder() {
+    return QCoreApplication::applicationDirPath();
+}
+
+void FileMenu::save() {
+    if (!dialogs_)
+        return;
+    const QString path =
+        dialogs_->saveFileName(QString(), dialogFilter(CloneSaveFilter), initialFolder());
+    if (!path.isEmpty())
+        show(sections_.save(path));
+}
+
+void FileMenu::open() {
+    if (!dialogs_)
+        return;
+    const QString path =
+        dialogs_->openFileName(QString(), dialogFilter(CloneOpenFilter), initialFolder());
+    if (!path.isEmpty())
+        show(sections_.open(path));
+}
+
+void FileMenu::exportCsv() {
+    if (!dialogs_)
+        return;
+    const QString path =
+        dialogs_->saveFileName(QString(), dialogFilter(CsvSaveFilter), initialFolder());
+    if (path.isEmpty())
+        return;
+    const FileOutcome outcome = csv::exportFile(
+        path, data_.channels, [this](int value, int maximum) { setProgressBar(value, maximum); });
+    show(outcome);
+    setProgressBar(0, csv::ProgressMaximum);
+}
+
+void FileMenu::importCsv() {
+    if (!dialogs_)
+        return;
+    const QString path =
+        dialogs_->openFileName(QString(), dialogFilter(CsvOpenFilter), initialFolder());
+    if (path.isEmpty())
+        return;
+    const FileOutcome outcome = csv::importFile(
+        path, data_.channels, [this](int value, int maximum) { setProgressBar(value, maximum); });
+    show(outcome);
+    setProgressBar(0, csv::ProgressMaximum);
+}
+
+void FileMenu::writeConfiguration(const QString& path) {
+    FileOutcome outcome = config::write(path, sections_.sections());
+    if (!outcome.ok) {
+        outcome.reason = path + QStringLiteral(": ") + outcome.reason;
+        show(outcome);
+    }
+}
+
+void FileMenu::show(const FileOutcome& outcome) {
+    if (!dialogs_)
+        return;
+    const bool told = outcome.reason.isEmpty() || outcome.message.contains(outcome.reason);
+    dialogs_->message(outcome.message, outcome.title, told ? QString() : outcome.reason);
+}
+
+void FileMenu::setProgressBar(int value, int maximum) {
+    if (progress_)
+        progress_(value, maximum);
+}
+
+} // namespace rz

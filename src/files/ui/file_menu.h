@@ -1,0 +1,66 @@
+#pragma once
+// The File menu's commands: "Open(&O)" and "Save(&S)" of the clone file,
+// "Import(&I)" and "Export(&E)" of the CSV file, and the configuration file
+// that every port choice writes. Each command does nothing while a radio
+// operation runs; none starts one.
+#include "files/data_set_sections.h"
+
+#include <QObject>
+#include <functional>
+
+class QAction;
+
+namespace rz {
+
+class RadioFacade;
+class UserDialogs;
+
+class FileMenu : public QObject {
+    Q_OBJECT
+public:
+    // The save dialogs' filter texts as the receiver's programs write them
+    // ("caption|pattern|caption|pattern|").
+    static const QString CloneSaveFilter;
+    static const QString CloneOpenFilter;
+    static const QString CsvSaveFilter;
+    static const QString CsvOpenFilter;
+
+    // port() gives the selected port, saved with every clone file.
+    FileMenu(DataSet& data, RadioFacade& radio, std::function<int()> port,
+             QObject* parent = nullptr);
+
+    // Where messages and file dialogs go; none: not shown.
+    void setDialogs(UserDialogs* dialogs) { dialogs_ = dialogs; }
+    // The window's progress bar, for the CSV commands.
+    void setProgress(std::function<void(int value, int maximum)> progress) {
+        progress_ = std::move(progress);
+    }
+    // The menu items, each connected through the radio facade's idle gate.
+    void attach(QAction* open, QAction* save, QAction* import, QAction* exportCsv);
+
+    // "caption|pattern|..." as a Qt file dialog takes it: "caption (pattern);;...".
+    static QString dialogFilter(const QString& pairs);
+    // The folder the file dialogs start in: the program's own.
+    static QString initialFolder();
+
+public slots:
+    void save();
+    void open();
+    void importCsv();
+    void exportCsv();
+    // Writes the whole clone text to the configuration file; a failure is
+    // shown.
+    void writeConfiguration(const QString& path);
+
+private:
+    void show(const FileOutcome& outcome);
+    void setProgressBar(int value, int maximum);
+
+    DataSet& data_;
+    RadioFacade& radio_;
+    clone::DataSetSections sections_;
+    UserDialogs* dialogs_ = nullptr;
+    std::function<void(int, int)> progress_;
+};
+
+} // namespace rz

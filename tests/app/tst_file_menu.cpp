@@ -1,0 +1,188 @@
+// The File menu through the real window: saving and opening the clone file,
+// exporting and importing CSV with the progress bar, the dialogs each asks,
+// the messages, and the configuration file that a port choice writes.
+#include "app/main_window.h"
+#include "app/recording_dialogs.h"
+#include "files/config_file.h"
+#include "files/sample_table.h"
+#include "files/text_lines.h"
+#include "model/code_page.h"
+
+#include <QAction>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace rz;
+
+namespace {
+
+struct Window {
+    QTemporaryDir dir;
+    RecordingDialogs* dialogs = nullptr;
+    DataSet data;
+    std::unique_ptr<MainWindow> w;
+
+    explicit Window(const QString& configPath = QString()) {
+        MainWindow::Options options;
+        options.configPath = configPath.isEmpty() ? dir.filePath("RZ-V70_Writer.INI") : configPath;
+        options.ports = SerialPortList({"/dev/ttyUSB0"});
+        w = std::make_unique<MainWindow>(data, options);
+        auto recording = std::make_unique<RecordingDialogs>();
+        dialogs = recording.get();
+        w->setUserDialogs(std::move(recording));
+        w->show();
+    }
+    MainWindow* operator->() const { return w.get(); }
+    // Chooses a menu item with the path the file dialog will give.
+    void choose(const char* item, const QString& path) {
+        dialogs->chosenPath = path;
+        w->findChild<QAction*>(QLatin1String(item))->trigger();
+    }
+    QString lastMessage() const {
+        return dialogs->messages.isEmpty()
+                   ? QString()
+                   : dialogs->messages.last().text + "|" + dialogs->messages.last().title;
+    }
+};
+
+void varyData(DataSet& data) {
+    sample::fill(data.channels);
+    data.settings.setTitle(QStringLiteral("タイトル"));
+    data.bankLinks.setEntry(4, 2, 1);
+}
+
+} // namespace
+
+class TestFileMenu : public QObject {
+    Q_OBJECT
+private slots:
+    void savesAndOpensTheCloneFile() {
+        Window w;
+        varyData(w.data);
+        const QString path = w.dir.filePath("mine.V70");
+        w.choose("TEST_CLICK", path);
+        QCOMPARE(w.lastMessage(), QStringLiteral("Save File|Finish"));
+        QCOMPARE(w.dialogs->fileDialogs.size(), 1);
+        const RecordingDialogs::FileAsked saveAsked = w.dialogs->fileDialogs.last();
+        QVERIFY(saveAsked.save);
+        QCOMPARE(saveAsked.filter, QStringLiteral("RZ-V70ファイル(*.V70);;すべてのファイル(*.*)"));
+        QCOMPARE(saveAsked.folder, QCoreApplication::applicationDirPath());
+
+        const QString name = w.data.channels.text(3, ColName);
+        w.data.channels.clearRows(1, 1700);
+        w.data.settings.setTitle(QString());
+        w.data.bankLinks.clear();
+        w.choose("ReadFile", path);
+        QCOMPARE(w.lastMessage(), QStringLiteral("Read File|Finish"));
+        QCOMPARE(w.dialogs->fileDialogs.last().filter,
+                 QStringLiteral("V70 (*.V70);;V70 Files (*.V70);;All Files (*.*)"));
+        QVERIFY(!w.dialogs->fileDialogs.last().save);
+        QCOMPARE(w.data.channels.text(3, ColName), name);
+        QCOMPARE(w.data.settings.title(), QStringLiteral("タイトル"));
+        QVERIFY(w.data.bankLinks.isMember(4, 2));
+    }
+
+    void aFailedOpenChangesNothingAndSaysWhy() {
+        Window w;
+        varyData(w.data);
+        QFile file(w.dir.filePath("bad.V70"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(textfile::joinLines(
+            {"header", "TITLEother", "CH00050145.0000001828008080000000.000000", "File End"}));
+        file.close();
+        const QString title = w.data.settings.title();
+        w.choose("ReadFile", file.fileName());
+        QCOMPARE(w.dialogs->messages.size(), 1);
+        QVERIFY(w.lastMessage().startsWith("Line 3: step index 18"));
+        QVERIFY(w.lastMessage().endsWith("|Error"));
+        QCOMPARE(w.data.settings.title(), title);
+        QVERIFY(w.data.channels.inUse(1));
+
+        QFile::copy(file.fileName(), w.dir.filePath("bad.txt"));
+        w.choose("ReadFile", w.dir.filePath("bad.txt"));
+        QCOMPARE(w.lastMessage(), QStringLiteral("Can't open the file.|Error"));
+    }
+
+    void exportsAndImportsCsvWithTheProgressBar() {
+        Window w;
+        varyData(w.data);
+        QSignalSpy progress(w->progressBar(), &QProgressBar::valueChanged);
+        const QString path = w.dir.filePath("list.CSV");
+        w.choose("FILE_EXPORT", path);
+        QCOMPARE(w.lastMessage(), QStringLiteral("Save File|Finish"));
+        QCOMPARE(w.dialogs->fileDialogs.last().filter,
+                 QStringLiteral("CSVファイル(*.CSV);;すべてのファイル(*.*)"));
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(progress.last().first().toInt(), 0);
+        QCOMPARE(w->progressMaximum(), 1721);
+        QVERIFY(progress.contains(QVariantList{1721}));
+
+        const ChannelRow row = w.data.channels.row(2);
+        w.data.channels.clearRows(1, 1700);
+        progress.clear();
+        w.choose("FILE_INPORT", path);
+        QCOMPARE(w.lastMessage(), QStringLiteral("Inport CSV File| Finish"));
+        QCOMPARE(w.dialogs->fileDialogs.last().filter,
+                 QStringLiteral("CSV (*.CSV);;CSV Files (*.CSV);;All Files (*.*)"));
+        QVERIFY(w.data.channels.inUse(2));
+        QCOMPARE(w.data.channels.text(2, ColFrequency), row.cells[ColFrequency]);
+        QCOMPARE(w.data.channels.codes(2).step, row.codes.step);
+        QVERIFY(progress.contains(QVariantList{1721}));
+        QCOMPARE(w->progressBar()->value(), 0);
+
+        // A file of another kind imports nothing.
+        QFile::copy(path, w.dir.filePath("list.txt"));
+        w.data.channels.clearRows(1, 1700);
+        w.choose("FILE_INPORT", w.dir.filePath("list.txt"));
+        QCOMPARE(w.lastMessage(), QStringLiteral("CSV File Error| Error"));
+        QVERIFY(!w.data.channels.inUse(2));
+    }
+
+    void cancelOrABusyLinkDoesNothing() {
+        Window w;
+        varyData(w.data);
+        for (const char* item : {"TEST_CLICK", "ReadFile", "FILE_EXPORT", "FILE_INPORT"})
+            w.choose(item, QString());
+        QCOMPARE(w.dialogs->fileDialogs.size(), 4);
+        QVERIFY(w.dialogs->messages.isEmpty());
+
+        w->linkState().setBusyCode(7);
+        for (const char* item : {"TEST_CLICK", "ReadFile", "FILE_EXPORT", "FILE_INPORT"})
+            w.choose(item, w.dir.filePath("busy.V70"));
+        QCOMPARE(w.dialogs->fileDialogs.size(), 4);
+        QVERIFY(w.dialogs->messages.isEmpty());
+        QVERIFY(!QFile::exists(w.dir.filePath("busy.V70")));
+        w->linkState().setBusyCode(0);
+    }
+
+    void choosingAPortWritesTheConfigurationFile() {
+        Window w;
+        varyData(w.data);
+        const QString path = w.dir.filePath("RZ-V70_Writer.INI");
+        w->findChild<QAction*>("MenuSetCom(12)")->trigger();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("Save Date and Time "));
+        QVERIFY(bytes.contains("\r\nBK"));
+        QVERIFY(bytes.contains(cp932::encode(QStringLiteral("\r\nTITLEタイトル\r\n"))));
+        QVERIFY(bytes.contains("\r\nSD08"));
+        QVERIFY(bytes.endsWith("\r\nCOMPORT12\r\nFile End\r\n"));
+        QVERIFY(w.dialogs->messages.isEmpty());
+
+        Window next(path); // the next start
+        QCOMPARE(next->selectedPort(), 12);
+
+        // A configuration file that cannot be written is reported.
+        Window blocked(path + "/RZ-V70_Writer.INI");
+        blocked->findChild<QAction*>("MenuSetCom(3)")->trigger();
+        QCOMPARE(blocked.lastMessage(), QStringLiteral("Can't save the file.|Error"));
+        QVERIFY(blocked.dialogs->messages.last().detail.contains(path));
+        QCOMPARE(config::readPort(path).port, 12);
+    }
+};
+
+QTEST_MAIN(TestFileMenu)
+#include "tst_file_menu.moc"
