@@ -4,10 +4,19 @@
 
 namespace rz {
 
+std::unique_ptr<QMessageBox> QtUserDialogs::messageBox(const QString& text, const QString& title,
+                                                       const QString& detail) const {
+    // A failure must not look like information.
+    const bool failure = title.trimmed() == QLatin1String("Error");
+    auto box =
+        std::make_unique<QMessageBox>(failure ? QMessageBox::Warning : QMessageBox::Information,
+                                      title, text, QMessageBox::Ok, parent_);
+    box->setInformativeText(detail);
+    return box;
+}
+
 void QtUserDialogs::message(const QString& text, const QString& title, const QString& detail) {
-    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent_);
-    box.setInformativeText(detail);
-    box.exec();
+    messageBox(text, title, detail)->exec();
 }
 
 bool QtUserDialogs::askOkCancel(const QString& text, const QString& title) {

@@ -3,7 +3,9 @@
 // this interface, so that a test can record and answer them instead of
 // waiting on a modal box.
 #include <QString>
+#include <memory>
 
+class QMessageBox;
 class QWidget;
 
 namespace rz {
@@ -28,6 +30,12 @@ public:
 class QtUserDialogs : public UserDialogs {
 public:
     explicit QtUserDialogs(QWidget* parent) : parent_(parent) {}
+    // The box message() shows: the text, the title, an OK button, and the
+    // warning icon when it reports a failure (every failure of the program
+    // is titled "Error", with or without its leading blank), the
+    // information icon otherwise.
+    std::unique_ptr<QMessageBox> messageBox(const QString& text, const QString& title,
+                                            const QString& detail = QString()) const;
     void message(const QString& text, const QString& title,
                  const QString& detail = QString()) override;
     bool askOkCancel(const QString& text, const QString& title) override;

@@ -1,6 +1,7 @@
 #include "memory/channel_form.h"
 #include "model/code_page.h"
 #include "model/value_tables.h"
+#include <algorithm>
 
 namespace rz {
 
@@ -53,31 +54,28 @@ ChannelForm fromRow(const ChannelRow& row, const FormLimits& limits) {
     return f;
 }
 
-bool acceptsDigitKey(const QString& boxText, QChar key, int maxDigits) {
-    if (key == QChar('\b'))
-        return true;
-    return key >= QChar('0') && key <= QChar('9') && boxText.size() < maxDigits;
+static bool isDigit(QChar c) {
+    return c >= QChar('0') && c <= QChar('9');
 }
 
-bool acceptsNameText(const QString& name, const QString& typed) {
+bool acceptsDigits(const QString& typed, const QString& after, int maxDigits) {
+    return !typed.isEmpty() && std::all_of(typed.begin(), typed.end(), isDigit) &&
+           after.size() <= maxDigits;
+}
+
+bool acceptsName(const QString& typed, const QString& after) {
     if (typed.isEmpty())
         return false;
-    int bytes = cp932::byteLength(name);
-    for (const char32_t c : typed.toUcs4()) {
+    for (const char32_t c : typed.toUcs4())
         if (c < 0x20 || c == 0x7F)
             return false; // control keys such as Ctrl+V never reach the name
-        const int width = cp932::charByteLength(c);
-        if (bytes > NameBytes - width)
-            return false;
-        bytes += width;
-    }
-    return true;
+    return cp932::byteLength(after) <= NameBytes;
 }
 
 QString digitsOnly(const QString& text) {
     QString digits;
     for (const QChar c : text)
-        if (c >= QChar('0') && c <= QChar('9'))
+        if (isDigit(c))
             digits += c;
     return digits;
 }

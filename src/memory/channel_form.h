@@ -45,11 +45,14 @@ void splitFrequency(const QString& gridText, QString& mhz, QString& fraction);
 // nothing ("60000" -> "600"; "00625" stays).
 ChannelForm fromRow(const ChannelRow& row, const FormLimits& limits = FormLimits::mainSet());
 
-// Typing into a digit box: digits while below the limit; Backspace always.
-bool acceptsDigitKey(const QString& boxText, QChar key, int maxDigits);
-// Typing into a name: a single-byte character while the name takes fewer
-// than 16 bytes in code page 932, a double-byte one while fewer than 15.
-bool acceptsNameText(const QString& name, const QString& typed);
+// Typing is judged on the text the key would leave in the box (typing over
+// a selection replaces it), so a full box still takes a replacement.
+// A digit box: digits only, at most maxDigits of them.
+bool acceptsDigits(const QString& typed, const QString& after, int maxDigits);
+// A name: printable characters only, the name taking at most 16 bytes in
+// code page 932 (so a single-byte character fits while the name is below
+// 16 bytes, a double-byte one while it is below 15).
+bool acceptsName(const QString& typed, const QString& after);
 constexpr int NameBytes = 16;
 
 QString digitsOnly(const QString& text);

@@ -206,6 +206,18 @@ private slots:
         const QByteArray again = record::encode(row, 10);
         QCOMPARE(int(quint8(again[6])), 200);
         QCOMPARE(int(quint8(again[14])), 250);
+        // Mode, shift, tone type and skip are read from the low four bits
+        // of their bytes only; the receiver may set the high ones.
+        bytes[5] = char(0xF1);
+        bytes[11] = char(0x31);
+        bytes[12] = char(0x45);
+        bytes[18] = char(0x21);
+        row = channel("145.00000MHz");
+        record::decode(bytes, row);
+        QCOMPARE(row.text(ColMode), QStringLiteral("AM"));
+        QCOMPARE(row.text(ColShift), QStringLiteral("+"));
+        QCOMPARE(row.text(ColToneType), QStringLiteral("DCS"));
+        QCOMPARE(row.text(ColSkip), QStringLiteral("*"));
         // A short record (a bad reply) is taken as empty, never read past.
         record::decode(QByteArray(10, '\x01'), row);
         QVERIFY(!row.inUse());

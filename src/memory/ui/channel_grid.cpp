@@ -71,6 +71,43 @@ int ChannelGrid::selectionEnd() const {
     return current == top + 1 ? bottom + 1 : top + 1;
 }
 
+memory::RowRange ChannelGrid::selectedRows() const {
+    const QItemSelection selection = selectionModel()->selection();
+    if (selection.isEmpty())
+        return {currentRow(), currentRow()};
+    memory::RowRange rows{selection.first().top() + 1, selection.first().bottom() + 1};
+    for (const QItemSelectionRange& range : selection) {
+        rows.first = std::min(rows.first, range.top() + 1);
+        rows.last = std::max(rows.last, range.bottom() + 1);
+    }
+    return rows;
+}
+
+void ChannelGrid::placeRows(int current, int end) {
+    // Moving the current index scrolls to it only while auto-scroll is on.
+    const bool scrolls = hasAutoScroll();
+    setAutoScroll(false);
+    selectRows(current, end);
+    setAutoScroll(scrolls);
+}
+
+void ChannelGrid::setHighlight(bool on) {
+    if (on == highlight_)
+        return;
+    highlight_ = on;
+    if (!on) {
+        highlighted_ = palette();
+        QPalette plain = highlighted_;
+        for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            plain.setColor(group, QPalette::Highlight, plain.color(group, QPalette::Base));
+            plain.setColor(group, QPalette::HighlightedText, plain.color(group, QPalette::Text));
+        }
+        setPalette(plain);
+    } else {
+        setPalette(highlighted_);
+    }
+}
+
 void ChannelGrid::selectRows(int current, int end) {
     current = std::clamp(current, 1, ChannelTable::RowCount);
     end = std::clamp(end, 1, ChannelTable::RowCount);
@@ -98,7 +135,7 @@ void ChannelGrid::moveDown() {
     const int top = topRow();
     if (row >= top + visibleRows() - 1)
         setTopRow(top + 1);
-    selectRow(row);
+    placeRow(row);
 }
 
 void ChannelGrid::moveUp() {
@@ -106,7 +143,7 @@ void ChannelGrid::moveUp() {
     const int top = topRow();
     if (row <= top && top >= 2)
         setTopRow(row - 1 >= 1 ? row - 1 : 1);
-    selectRow(row);
+    placeRow(row);
 }
 
 void ChannelGrid::keyPressEvent(QKeyEvent* event) {

@@ -2,6 +2,8 @@
 // The Memory tab's channel grid "MSFlexGrid1": a read-only view of the
 // channel table in grid rows 1..1721. The row labels form the fixed column,
 // the headings the fixed row; a selection always spans whole rows.
+#include "memory/row_commands.h"
+#include <QPalette>
 #include <QTableView>
 
 namespace rz {
@@ -21,17 +23,32 @@ public:
     // for a single row).
     int currentRow() const;
     int selectionEnd() const;
-    // Moves the cursor and selects rows current..end across columns 1 to 12.
+    // What the user sees selected, however it was made (Shift+click, a drag,
+    // Ctrl+A): the smallest to the largest selected row; the cursor row when
+    // nothing is selected. The row commands and transfers act on this.
+    memory::RowRange selectedRows() const;
+
+    // Moves the cursor and selects rows current..end across columns 1 to 12;
+    // the view scrolls to show the cursor, as after the user's own move.
     void selectRows(int current, int end);
     void selectRow(int row) { selectRows(row, row); }
+    // The same without scrolling: the view stays where the user left it
+    // while a transfer moves the cursor or an operation puts it back.
+    void placeRows(int current, int end);
+    void placeRow(int row) { placeRows(row, row); }
+
+    // The selection highlight, off while a transfer runs.
+    void setHighlight(bool on);
+    bool isHighlightOn() const { return highlight_; }
 
     int topRow() const;
     void setTopRow(int row);
     // Rows wholly visible below the headings.
     int visibleRows() const;
 
-    // "Up" and "Down": the cursor one row up or down, scrolling by one row
-    // to keep a row of context beyond it.
+    // "Up" and "Down": the cursor one row up or down. The view scrolls by
+    // one row only when the cursor reaches the last visible row (Down) or
+    // the top visible row (Up), keeping a row of context beyond it.
     void moveUp();
     void moveDown();
 
@@ -44,6 +61,8 @@ protected:
 
 private:
     ChannelGridModel* model_;
+    bool highlight_ = true;
+    QPalette highlighted_; // the palette while the highlight is on
 };
 
 } // namespace rz

@@ -55,6 +55,7 @@ QGroupBox* ChannelSetEditor::optionFrame(const QString& title, const char* base,
         group->addButton(option, i);
         grid->addWidget(option, i / columns, i % columns);
     }
+    connect(group, &QButtonGroup::buttonToggled, frame, [group] { keepTabStopOnChecked(group); });
     return frame;
 }
 
@@ -103,11 +104,51 @@ ChannelSetEditor::ChannelSetEditor(const Shape& shape, QWidget* parent)
 
     clear_ = new QPushButton(QStringLiteral("Clear"), this);
     clear_->setObjectName(name("DETAIL_CLEAR"));
-    clear_->setAutoDefault(false);
+    clear_->setAutoDefault(true); // Enter on a focused "Clear" clears
     connect(clear_, &QPushButton::clicked, this, &ChannelSetEditor::clear);
 
     buildLayout();
+    setTabOrder();
     setForm(ChannelForm());
+}
+
+void ChannelSetEditor::setTabOrder() {
+    QList<QWidget*> order{freqMhz_, freqFraction_, skip_, name_};
+    const auto options = [&order](QButtonGroup* group) {
+        for (QAbstractButton* option : group->buttons())
+            order << option;
+    };
+    options(modes_);
+    options(shifts_);
+    order << offsetMhz_ << offsetFraction_;
+    options(types_);
+    order << txTone_ << rxTone_ << dcs_ << train_;
+    options(steps_);
+    order << clear_;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i - 1), order.at(i));
+}
+
+QWidget* ChannelSetEditor::firstInTabOrder() const {
+    return freqMhz_;
+}
+
+QWidget* ChannelSetEditor::lastInTabOrder() const {
+    return clear_;
+}
+
+void ChannelSetEditor::keepTabStopOnChecked(QButtonGroup* group) {
+    QAbstractButton* stop = group->checkedButton();
+    if (!stop || stop->isHidden()) {
+        stop = nullptr;
+        for (QAbstractButton* option : group->buttons())
+            if (!option->isHidden()) {
+                stop = option;
+                break;
+            }
+    }
+    for (QAbstractButton* option : group->buttons())
+        option->setFocusPolicy(option == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void ChannelSetEditor::buildLayout() {
@@ -118,7 +159,6 @@ void ChannelSetEditor::buildLayout() {
     auto* heading = new QHBoxLayout;
     heading->addWidget(new QLabel(shape_.caption, this));
     heading->addWidget(rowLabel_, 1);
-    heading->addWidget(clear_);
     layout->addLayout(heading);
 
     auto* frequency = new QHBoxLayout;
@@ -166,6 +206,11 @@ void ChannelSetEditor::buildLayout() {
     layout->addLayout(lists);
 
     layout->addWidget(stepFrame_);
+    // "Clear" closes the set, last in its Tab sequence as on the screen.
+    auto* clearRow = new QHBoxLayout;
+    clearRow->addStretch(1);
+    clearRow->addWidget(clear_);
+    layout->addLayout(clearRow);
     layout->addStretch(1);
 }
 
@@ -234,6 +279,7 @@ void ChannelSetEditor::setTrainVisible(bool visible) {
     types_->button(1)->setVisible(visible);
     trainLabel_->setVisible(visible);
     train_->setVisible(visible);
+    keepTabStopOnChecked(types_);
 }
 
 void ChannelSetEditor::clear() {

@@ -38,6 +38,11 @@ public:
     ChannelForm form() const;
     void setTrainVisible(bool visible);
 
+    // The ends of the set's Tab sequence, which follows the screen: top to
+    // bottom, left to right.
+    QWidget* firstInTabOrder() const;
+    QWidget* lastInTabOrder() const;
+
 public slots:
     void clear();
 
@@ -52,6 +57,11 @@ private:
                            int count, int columns, QButtonGroup*& group);
     QComboBox* list(const char* base, const QStringList& entries);
     void buildLayout();
+    void setTabOrder();
+    // An option group is one Tab stop: the checked option (the first shown
+    // one when none is), so Tab never lands where an arrow key would change
+    // the value unseen.
+    static void keepTabStopOnChecked(QButtonGroup* group);
     void leaveOffsetBox(QLineEdit* box);
     static void check(QButtonGroup* group, int id);
 

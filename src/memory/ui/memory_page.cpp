@@ -52,8 +52,12 @@ MemoryPage::MemoryPage(DataSet& data, RadioFacade& radio, QWidget* parent)
     connectCommand("MEM_ONE_WRITE", [this] { writeSelectedChannels(); });
     connectCommand("READ_Botton", [this] { readChannels(); });
     connectCommand("WRITE_Botton", [this] { writeChannels(); });
-    // The end of every operation puts the cursor back on the first row.
-    connect(&radio_, &RadioFacade::endOfOperation, this, [this] { grid_->selectRow(1); });
+    // The end of every operation puts the cursor back on the first row and
+    // the highlight on, leaving the view where the user had it.
+    connect(&radio_, &RadioFacade::endOfOperation, this, [this] {
+        grid_->placeRow(1);
+        grid_->setHighlight(true);
+    });
 }
 
 void MemoryPage::connectCommand(const char* name, std::function<void()> command) {
@@ -61,7 +65,7 @@ void MemoryPage::connectCommand(const char* name, std::function<void()> command)
 }
 
 void MemoryPage::GridCursor::currentRow(int row) {
-    grid_->selectRow(row);
+    grid_->placeRow(row);
 }
 
 void MemoryPage::layOut() {
@@ -132,10 +136,10 @@ void MemoryPage::Set_Memory_Data() {
 }
 
 void MemoryPage::clearRows() {
-    const int current = grid_->currentRow();
-    const int end = grid_->selectionEnd();
-    memory::clearSelectedRows(table_, current, end);
-    grid_->selectRows(current, end);
+    // What is seen selected is what is cleared, whichever row the cursor is
+    // on; the selection itself stays as it was.
+    const memory::RowRange rows = grid_->selectedRows();
+    memory::clearSelectedRows(table_, rows.first, rows.last);
 }
 
 void MemoryPage::clearSelection() {
@@ -143,14 +147,11 @@ void MemoryPage::clearSelection() {
 }
 
 void MemoryPage::deleteKey() {
-    if (grid_->currentRow() < memmap::FirstBugRow)
-        clearRows();
+    clearRows();
 }
 
 void MemoryPage::clearAll() {
     QPushButton* self = button("ALL_Reset");
-    const int current = grid_->currentRow();
-    const int end = grid_->selectionEnd();
     emit progressChanged(0, 100);
     self->setEnabled(false);
     int shown = -1;
@@ -158,30 +159,34 @@ void MemoryPage::clearAll() {
         if (value != shown)
             emit progressChanged(shown = value, 100);
     });
-    grid_->selectRows(current, end);
     emit progressChanged(0, 100);
     self->setEnabled(true);
 }
 
+void MemoryPage::startTransfer(std::shared_ptr<Operation> operation) {
+    // While a transfer runs only the cursor shows the row it is at.
+    grid_->setHighlight(false);
+    if (!radio_.start(std::move(operation), &cursor_))
+        grid_->setHighlight(true);
+}
+
 void MemoryPage::readChannels() {
-    radio_.start(std::make_shared<MemoryRead>(radio_.region()), &cursor_);
+    startTransfer(std::make_shared<MemoryRead>(radio_.region()));
 }
 
 void MemoryPage::writeChannels() {
-    radio_.start(std::make_shared<MemoryWrite>(radio_.region(), rowsToWrite(table_)), &cursor_);
+    startTransfer(std::make_shared<MemoryWrite>(radio_.region(), rowsToWrite(table_)));
 }
 
 void MemoryPage::readSelectedChannels() {
-    radio_.start(std::make_shared<OneMemoryRead>(radio_.region(), grid_->currentRow(),
-                                                 grid_->selectionEnd()),
-                 &cursor_);
+    const memory::RowRange rows = grid_->selectedRows();
+    startTransfer(std::make_shared<OneMemoryRead>(radio_.region(), rows.first, rows.last));
 }
 
 void MemoryPage::writeSelectedChannels() {
-    radio_.start(
-        std::make_shared<OneMemoryWrite>(
-            radio_.region(), selectedRows(table_, grid_->currentRow(), grid_->selectionEnd())),
-        &cursor_);
+    const memory::RowRange rows = grid_->selectedRows();
+    startTransfer(std::make_shared<OneMemoryWrite>(radio_.region(),
+                                                   selectedRows(table_, rows.first, rows.last)));
 }
 
 } // namespace rz

@@ -7,6 +7,7 @@
 #include "memory/dialog_result.h"
 #include <QGroupBox>
 #include <functional>
+#include <memory>
 
 class QDialog;
 class QPushButton;
@@ -71,6 +72,7 @@ private:
     // Shows the dialog once for the row; false when the row cannot be edited.
     bool editRow(int row);
     void clearRows();
+    void startTransfer(std::shared_ptr<Operation> operation);
 
     ChannelTable& table_;
     RadioFacade& radio_;

@@ -6,10 +6,12 @@
 
 namespace rz {
 
+// Every button answers Enter itself while it has the focus; from anywhere
+// else Enter is "OK", the dialog's default button.
 static QPushButton* button(const QString& caption, const char* name, QWidget* parent) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
+    b->setAutoDefault(true);
     return b;
 }
 
@@ -46,6 +48,18 @@ MemorySettingDialog::MemorySettingDialog(Region region, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(sets);
     layout->addLayout(buttons);
+
+    okButton->setDefault(true);
+
+    // Tab follows the screen: the first set, the second, then the buttons.
+    QWidget* previous = first_->lastInTabOrder();
+    QWidget::setTabOrder(previous, second_->firstInTabOrder());
+    previous = second_->lastInTabOrder();
+    for (QWidget* next : {static_cast<QWidget*>(backButton), static_cast<QWidget*>(okButton),
+                          static_cast<QWidget*>(cancelButton), static_cast<QWidget*>(nextButton)}) {
+        QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
 
     connect(okButton, &QPushButton::clicked, this, &MemorySettingDialog::confirm);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);

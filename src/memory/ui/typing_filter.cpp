@@ -24,13 +24,17 @@ void TypingFilter::name(QLineEdit* box) {
     box->setAttribute(Qt::WA_InputMethodEnabled, true);
 }
 
+QString TypingFilter::textAfter(const QString& typed) const {
+    QString text = box_->text();
+    if (box_->hasSelectedText())
+        return text.replace(box_->selectionStart(), box_->selectedText().size(), typed);
+    return text.insert(box_->cursorPosition(), typed);
+}
+
 bool TypingFilter::accepts(const QString& typed) const {
-    if (maxDigits_ == 0)
-        return form::acceptsNameText(box_->text(), typed);
-    for (const QChar c : typed)
-        if (!form::acceptsDigitKey(box_->text(), c, maxDigits_))
-            return false;
-    return true;
+    const QString after = textAfter(typed);
+    return maxDigits_ == 0 ? form::acceptsName(typed, after)
+                           : form::acceptsDigits(typed, after, maxDigits_);
 }
 
 bool TypingFilter::eventFilter(QObject* watched, QEvent* event) {

@@ -21,6 +21,9 @@ protected:
 
 private:
     TypingFilter(QLineEdit* box, int maxDigits);
+    // The box's text once `typed` replaces its selection or goes in at the
+    // cursor: what the limits judge.
+    QString textAfter(const QString& typed) const;
     bool accepts(const QString& typed) const;
 
     QLineEdit* box_;

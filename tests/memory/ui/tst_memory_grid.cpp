@@ -1,7 +1,7 @@
 // The Memory tab through its controls: the grid's shape, opening the Memory
 // Setting dialog by double-click and Enter, BACK/NEXT, storing what was typed,
-// "Clear", Delete, "All Clear", "Up" and "Down". The busy code is tested on
-// the main window.
+// "Clear", Delete, "All Clear", "Up" and "Down", and the view kept in place
+// while transfers move the cursor. The busy code is tested on the main window.
 #include "app/radio_facade.h"
 #include "banks/bank_layout.h"
 #include "memory/ui/channel_grid.h"
@@ -10,11 +10,14 @@
 #include "memory/ui/memory_setting_dialog.h"
 #include "model/channel_table.h"
 #include "model/data_set.h"
+#include "model/memory_map.h"
+#include "support/radio_support.h"
 
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 #include <functional>
@@ -56,13 +59,18 @@ struct Page {
     static Step clicking(const char* name) {
         return [name](MemorySettingDialog& d) { click(d, name); };
     }
-    // Types the frequency boxes of a set (suffix "" or "_2") and presses OK.
+    // Types the frequency boxes of a set (suffix "" or "_2") and clicks the
+    // button, or without one presses Enter in the fraction box.
     static Step typing(const QString& mhz, const QString& fraction, const char* suffix = "",
                        const char* button = "DETAIL_ENTER") {
         return [=](MemorySettingDialog& d) {
             type(d, QByteArray("DETAIL_FREQ_1") + suffix, mhz);
             type(d, QByteArray("DETAIL_FREQ_2") + suffix, fraction);
-            click(d, button);
+            if (button)
+                click(d, button);
+            else
+                QTest::keyClick(d.findChild<QLineEdit*>(QByteArray("DETAIL_FREQ_2") + suffix),
+                                Qt::Key_Return);
         };
     }
     static void type(QDialog& d, const QByteArray& box, const QString& text) {
@@ -89,9 +97,9 @@ struct Page {
             table.setRow(row, r);
         }
     }
-    QList<int> emptyRowsFrom1680() const {
+    QList<int> emptyRowsFrom(int first = 1680) const {
         QList<int> rows;
-        for (int r = 1680; r <= ChannelTable::RowCount; ++r)
+        for (int r = first; r <= ChannelTable::RowCount; ++r)
             if (table.text(r, ColFrequency).isEmpty())
                 rows << r;
         return rows;
@@ -113,12 +121,13 @@ class TestMemoryGrid : public QObject {
 private slots:
     void typedChannelsAreStored() {
         Page p;
-        const char* const cases[][3] = {{"1300", "", "145.00000MHz"}, // the default band
-                                        {"0", "05000", "0.05000MHz"}, // the lowest frequency
-                                        {"145", "5", "145.50000MHz"}};
+        const char* const cases[][4] = {
+            {"1300", "", "145.00000MHz", "DETAIL_ENTER"}, // the default band
+            {"0", "05000", "0.05000MHz", "DETAIL_ENTER"}, // the lowest frequency
+            {"145", "5", "145.50000MHz", nullptr}};       // Enter does what OK does
         int row = 10;
-        for (const auto& [mhz, fraction, stored] : cases) {
-            p.steps << Page::typing(mhz, fraction);
+        for (const auto& [mhz, fraction, stored, button] : cases) {
+            p.steps << Page::typing(mhz, fraction, "", button);
             p.doubleClick(row);
             QCOMPARE(p.opened.last(), QStringLiteral("Bank00-%1").arg(row - 1, 3, 10, QChar('0')));
             QCOMPARE(p.table.text(row, ColFrequency), QLatin1String(stored));
@@ -216,7 +225,7 @@ private slots:
             p.fillRows(1680, 1700);
             p.grid->selectRows(current, end);
             QTest::mouseClick(p.button("Clear_Botton"), Qt::LeftButton);
-            return p.emptyRowsFrom1680();
+            return p.emptyRowsFrom();
         };
         QCOMPARE(clear(1710, 1690), range(1690, 1700)); // cut off at row 1700
         QCOMPARE(p.grid->currentRow(), 1710);           // the selection is kept
@@ -227,18 +236,25 @@ private slots:
         QCOMPARE(clear(1701, 1701), QList<int>());
         QCOMPARE(clear(1685, 1685), QList<int>{1685});
 
-        // Delete clears the same rows, but only with the cursor above the
-        // bug-detector rows.
-        p.fillRows(1680, 1700);
-        p.grid->selectRows(1705, 1695);
-        QTest::keyClick(p.grid, Qt::Key_Delete);
-        QCOMPARE(p.emptyRowsFrom1680(), QList<int>());
-        p.grid->selectRows(1695, 1705);
-        QTest::keyClick(p.grid, Qt::Key_Delete);
-        QCOMPARE(p.emptyRowsFrom1680(), range(1695, 1700));
+        // What is seen selected is cleared, whichever row the cursor is on:
+        // Ctrl+A then "Clear" or Delete empties rows 1-1700, even with the
+        // cursor on a bug-detector row.
+        const ChannelRow bug = p.table.row(1710);
+        for (const int cursor : {300, 1710}) {
+            p.fillRows(1, 1700);
+            p.grid->selectRow(cursor);
+            QTest::keyClick(p.grid, Qt::Key_A, Qt::ControlModifier);
+            if (cursor < 1701)
+                QTest::mouseClick(p.button("Clear_Botton"), Qt::LeftButton);
+            else
+                QTest::keyClick(p.grid, Qt::Key_Delete);
+            QCOMPARE(p.emptyRowsFrom(1), range(1, 1700));
+            QCOMPARE(p.table.row(1710).cells, bug.cells);
+            QCOMPARE(p.grid->currentRow(), cursor);
+            QCOMPARE(p.grid->selectionModel()->selectedRows().size(), 1721);
+        }
 
         // "All Clear" leaves the bug-detector rows and the selection alone.
-        const ChannelRow bug = p.table.row(1710);
         QSignalSpy progress(&p.page, &MemoryPage::progressChanged);
         QSignalSpy repaints(&p.table, &ChannelTable::rowsChanged);
         p.grid->selectRows(30, 40);
@@ -258,35 +274,70 @@ private slots:
     void shapeAndUpDown() {
         Page p;
         QCOMPARE(p.grid->model()->rowCount(), 1721);
+        // Widths in twips, the label column first; the transmit tone hidden.
+        const int twips[] = {1450, 1650, 600, 900, 800, 900, 0, 900, 600, 600, 1500, 550, 3000};
+        QCOMPARE(p.grid->verticalHeader()->width(), ChannelGrid::px(twips[0]));
+        for (int c = 1; c < GridColumnCount; ++c)
+            QCOMPARE(p.grid->columnWidth(c), ChannelGrid::px(twips[c]));
         QVERIFY(p.grid->isColumnHidden(ColTxTone));
+
         QPushButton* up = p.button("LIST_SET(0)");
         QPushButton* down = p.button("LIST_SET(1)");
         QTest::mouseClick(up, Qt::LeftButton);
         QCOMPARE(p.grid->currentRow(), 1);
-        const auto cursorVisible = [&] {
-            const QRect cell =
-                p.grid->visualRect(p.grid->model()->index(p.grid->currentRow() - 1, 1));
-            return p.grid->viewport()->rect().contains(cell);
-        };
-        for (int i = 0; i < 40; ++i) {
+        // "Down" scrolls one row when the cursor reaches the last visible
+        // row, "Up" when it reaches the top row; otherwise the view stays.
+        const int visible = p.grid->visibleRows();
+        for (int row = 2; row <= visible + 5; ++row) {
             QTest::mouseClick(down, Qt::LeftButton);
-            QVERIFY(cursorVisible());
+            QCOMPARE(p.grid->currentRow(), row);
+            QCOMPARE(p.grid->topRow(), std::max(1, row - visible + 2));
         }
-        QCOMPARE(p.grid->currentRow(), 41);
-        QVERIFY(p.grid->topRow() > 1);
-        // Going up keeps one row above the cursor in view.
-        for (int i = 0; i < 20; ++i) {
+        const int top = p.grid->topRow();
+        for (int row = visible + 4; row >= 1; --row) {
             QTest::mouseClick(up, Qt::LeftButton);
-            QVERIFY(cursorVisible());
-            QVERIFY(p.grid->topRow() < p.grid->currentRow());
+            QCOMPARE(p.grid->currentRow(), row);
+            QCOMPARE(p.grid->topRow(), std::max(1, std::min(top, row - 1)));
         }
-        QCOMPARE(p.grid->currentRow(), 21);
 
         p.grid->selectRow(1720);
         QTest::mouseClick(down, Qt::LeftButton);
         QTest::mouseClick(down, Qt::LeftButton);
         QCOMPARE(p.grid->currentRow(), 1721);
         QCOMPARE(p.grid->selectionEnd(), 1721);
+    }
+
+    void transfersKeepTheView() {
+        test::RunningSimulator sim;
+        QVERIFY(sim.ok());
+        Page p;
+        p.radio.setDeviceSource([&] { return sim.device(); });
+        QSignalSpy done(&p.radio, &RadioFacade::finished);
+        p.fillRows(900, 900);
+        p.grid->setTopRow(895);
+        const QModelIndex row900 = p.grid->model()->index(899, ColFrequency);
+        QTest::mouseClick(p.grid->viewport(), Qt::LeftButton, {},
+                          p.grid->visualRect(row900).center());
+        QCOMPARE(p.grid->currentRow(), 900);
+        QSignalSpy scrolled(p.grid->verticalScrollBar(), &QScrollBar::valueChanged);
+
+        // The cursor goes back to row 1 at the end, the view stays at 895;
+        // the highlight is off while the transfer runs.
+        QTest::mouseClick(p.button("MEM_ONE_WRITE"), Qt::LeftButton);
+        QVERIFY(!p.grid->isHighlightOn());
+        QVERIFY(done.wait(10000));
+        QCOMPARE(sim->memory(memmap::channelAddress(900), 64), p.table.record(900));
+        QCOMPARE(p.grid->topRow(), 895);
+        QCOMPARE(p.grid->currentRow(), 1);
+        QVERIFY(p.grid->isHighlightOn());
+
+        // A read runs the cursor through rows out of view without scrolling.
+        p.grid->placeRows(1000, 880);
+        QTest::mouseClick(p.button("MEM_ONE_READ"), Qt::LeftButton);
+        QVERIFY(done.wait(10000));
+        QCOMPARE(sim->receivedCount(), 2 + 1 + 121);
+        QCOMPARE(p.grid->currentRow(), 1);
+        QCOMPARE(scrolled.size(), 0);
     }
 };
 

@@ -71,6 +71,10 @@ private slots:
             QTest::keyClick(b, Qt::Key_Backspace);
             QTest::keyClicks(b, "9");
             QCOMPARE(b->text().right(1), QStringLiteral("9"));
+            // A full box takes a digit typed over its selection.
+            b->selectAll();
+            QTest::keyClicks(b, "7x");
+            QCOMPARE(b->text(), QStringLiteral("7"));
         }
     }
 
@@ -87,6 +91,18 @@ private slots:
         QTest::keyClick(name, Qt::Key_Backspace);
         type(name, QStringLiteral("あい"));
         QCOMPARE(name->text(), QString(14, 'a') + QStringLiteral("あ"));
+        // Over a selection the name is judged as it would be after the key:
+        // "あ" replaces one byte only when that leaves 16 bytes or fewer.
+        name->setText(QString(16, 'a'));
+        name->setSelection(15, 1);
+        type(name, QStringLiteral("あ"));
+        QCOMPARE(name->text(), QString(16, 'a'));
+        name->setSelection(14, 2);
+        type(name, QStringLiteral("あ"));
+        QCOMPARE(name->text(), QString(14, 'a') + QStringLiteral("あ"));
+        name->selectAll();
+        type(name, "x");
+        QCOMPARE(name->text(), QStringLiteral("x"));
 
         // An input method's text counts the same way, in the Sub set too.
         d.loadSub("Dual0(Sub) ", ChannelForm());
@@ -152,6 +168,79 @@ private slots:
         QCOMPARE(fraction->text(), QStringLiteral("70000"));
         QTest::keyClick(box(d, "DETAIL_NAME"), Qt::Key_Escape);
         QVERIFY(!d.isVisible());
+    }
+
+    void tabFollowsTheScreen() {
+        MemorySettingDialog d(Region::J);
+        ChannelForm f = example();
+        f.frequencyFraction = "50000";
+        d.load("Dual0(Main) ", f);
+        d.loadSub("Dual0(Sub) ", example());
+        d.show();
+        QApplication::setActiveWindow(&d);
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        // It opens in the frequency box.
+        QStringList order{QApplication::focusWidget()->objectName()};
+        while (order.size() < 40 && order.last() != "cmdBack") {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order << QApplication::focusWidget()->objectName();
+            if (order.size() == 2) { // Tab selects the full "50000": a digit replaces it
+                QTest::keyClicks(QApplication::focusWidget(), "1");
+                QCOMPARE(box(d, "DETAIL_FREQ_2")->text(), QStringLiteral("1"));
+            }
+        }
+        // An option group is entered on its checked option.
+        const QStringList first{"DETAIL_FREQ_1",       "DETAIL_FREQ_2",       "DETAIL_SKIP",
+                                "DETAIL_NAME",         "DETAIL_MODE(3)",      "DETAIL_SHIFT(2)",
+                                "DETAIL_SHIFT_FREQ_1", "DETAIL_SHIFT_FREQ_2", "PALSE_TYPE(3)",
+                                "TX_TONE_COMBO",       "RX_TONE_COMBO",       "DCS_COMBO",
+                                "TRAIN_COMBO",         "DETAIL_STEP(7)",      "DETAIL_CLEAR"};
+        QCOMPARE(order.mid(0, first.size()), first);
+        QStringList second;
+        for (const QString& name : first)
+            second << (name.contains('(') ? QString(name).replace("(", "_2(") : name + "_2");
+        QCOMPARE(order.mid(first.size()), second + QStringList{"cmdBack"});
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("DETAIL_CLEAR_2"));
+    }
+
+    void enterIsOkUnlessAButtonHasTheFocus() {
+        // Enter in any box or list is "OK".
+        for (const char* focused :
+             {"DETAIL_FREQ_2", "DETAIL_NAME", "DCS_COMBO", "DETAIL_MODE(3)"}) {
+            MemorySettingDialog d(Region::E);
+            d.load("Bank00-000", example());
+            d.show();
+            QApplication::setActiveWindow(&d);
+            QVERIFY(QTest::qWaitForWindowActive(&d));
+            auto* widget = d.findChild<QWidget*>(focused);
+            widget->setFocus();
+            QTest::keyClick(widget, Qt::Key_Return);
+            QVERIFY2(d.outcome(), focused);
+            QCOMPARE(d.outcome()->result.navigation, int(DialogResult::Stay));
+            QCOMPARE(d.outcome()->result.first.frequencyText, QStringLiteral("439.00000"));
+            QVERIFY(!d.isVisible());
+        }
+        // A focused button acts as itself.
+        MemorySettingDialog d(Region::E);
+        d.load("Bank00-000", example());
+        d.show();
+        QApplication::setActiveWindow(&d);
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        const auto enterOn = [&](const char* name) {
+            auto* b = d.findChild<QPushButton*>(name);
+            b->setFocus();
+            QTest::keyClick(b, Qt::Key_Enter);
+        };
+        enterOn("DETAIL_CLEAR");
+        QVERIFY(d.isVisible());
+        QCOMPARE(d.firstSet()->form(), ChannelForm());
+        enterOn("DETAIL_CANCEL");
+        QVERIFY(!d.isVisible());
+        QVERIFY(!d.outcome());
+        d.show();
+        enterOn("cmdNext");
+        QCOMPARE(d.outcome()->result.navigation, int(DialogResult::Next));
     }
 
     void clearAndRegion() {
