@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QDialog>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -85,6 +86,8 @@ private slots:
         QCOMPARE(w->region(), Region::E);
         QCOMPARE(w.shownFrame(), 0);
         QCOMPARE(w.tabs()->currentIndex(), 0);
+        // Start-up applies the English vocabulary, the one-touch heading too.
+        QCOMPARE(w.find<QLabel>("Label6")->text(), QStringLiteral("Key number"));
 
         const ChannelTable& table = w->data().channels;
         QCOMPARE(table.text(1, ColLabel), QStringLiteral("Bank00-000"));

@@ -13,6 +13,9 @@ namespace rz {
 VocabularyView::VocabularyView(SettingsImage& settings, QWidget* root)
     : QObject(root), root_(root) {
     connect(&settings, &SettingsImage::vocabularyChanged, this, &VocabularyView::show);
+    // Start-up applies the vocabulary once, so that every caption it owns
+    // (the one-touch heading among them) starts in the current language.
+    show(settings.vocabulary());
 }
 
 void VocabularyView::show(settings::Language language) {
