@@ -42,7 +42,7 @@ QString FileMenu::dialogFilter(const QString& pairs) {
 }
 
 QString FileMenu::initialFolder() {
-    return QCoreApplication::applicationDirPath();
+    return config::startFolder();
 }
 
 void FileMenu::save() {
