@@ -6,7 +6,6 @@
 #include "files/csv_file.h"
 
 #include <QAction>
-#include <QCoreApplication>
 
 namespace rz {
 

@@ -8,7 +8,6 @@
 #include "font/font_transfer.h"
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QProgressBar>
