@@ -3,9 +3,11 @@
 #include "app/product.h"
 #include "app/screenshots.h"
 #include "app/splash_screen.h"
+#include "model/build_info.h"
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #ifdef RZ_WITH_SIM
@@ -38,6 +40,14 @@ using BuiltInSimulator = std::unique_ptr<QObject>; // never set
 #endif
 
 int main(int argc, char* argv[]) {
+    // Answered before the window system is needed, so that it works without
+    // a display (over ssh, in a package check).
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::puts(qPrintable(rz::build::versionLine(QStringLiteral("rz-v70-writer"))));
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("rz-v70-writer"));
     QApplication::setApplicationVersion(rz::product::version());
@@ -45,7 +55,9 @@ int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(rz::product::name());
     parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption versionOption(QStringLiteral("version"),
+                                           QStringLiteral("Show the version and the Qt version."));
+    parser.addOption(versionOption);
     const QCommandLineOption portOption(
         QStringLiteral("port"),
         QStringLiteral("Use the serial device DEVICE (/dev/ttyUSB0, COM3)."),

@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/find_cable_dialog.h"
 #include "app/operation_controls.h"
 #include "app/product.h"
 #include "app/radio_facade.h"
@@ -42,7 +43,8 @@ MainWindow::MainWindow(DataSet& data, const Options& options, QWidget* parent)
     : QMainWindow(parent), data_(data),
       ports_(options.ports ? *options.ports : SerialPortList::scan()),
       configPath_(options.configPath.isEmpty() ? config::defaultPath() : options.configPath),
-      dialogs_(std::make_unique<QtUserDialogs>(this)), radio_(std::make_unique<RadioFacade>(data)),
+      devices_(options.devices), dialogs_(std::make_unique<QtUserDialogs>(this)),
+      radio_(std::make_unique<RadioFacade>(data)),
       runDialog_([](QDialog& dialog) { dialog.exec(); }) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(product::title());
@@ -102,6 +104,9 @@ void MainWindow::buildMenus() {
                 radio_->whenIdle([this, n] { choosePort(n); }, [this] { updatePortChecks(); }));
         portActions_[size_t(n - 1)] = action;
     }
+    port->addSeparator();
+    connect(item(port, "Find my cable\u2026", "FindCable"), &QAction::triggered, this,
+            radio_->whenIdle([this] { findCable(); }));
 
     QMenu* comm = menuBar()->addMenu(QStringLiteral("COMM(&C)"));
     comm->setObjectName(QStringLiteral("Tusin_Botton"));
@@ -274,6 +279,24 @@ void MainWindow::choosePort(int port) {
         emit portChosen(port);
     }
     updatePortChecks(); // also puts back a check mark the menu toggled itself
+}
+
+void MainWindow::findCable() {
+    FindCableDialog dialog(devices_, this);
+    runDialog_(dialog);
+    if (dialog.timedOut()) {
+        dialogs_->message(QStringLiteral("No new serial device appeared."),
+                          QStringLiteral("Find my cable"),
+                          QStringLiteral("The port stays as it was."));
+        return;
+    }
+    // The Port menu's own rule: nothing while an operation runs.
+    if (dialog.device().isEmpty() || linkState().isBusy())
+        return;
+    const int port = ports_.putFirst(dialog.device());
+    for (int n = 1; n <= SerialPortList::Count; ++n)
+        portActions_[size_t(n - 1)]->setText(ports_.caption(n));
+    choosePort(port);
 }
 
 void MainWindow::showVersionBox() {

@@ -4,6 +4,7 @@
 // the data set, which its owner keeps; the pages start their own operations
 // through the radio facade.
 #include "app/progress_display.h"
+#include "link/cable_finder.h"
 #include "link/link_state.h"
 #include "link/serial_port_list.h"
 #include "model/data_set.h"
@@ -38,6 +39,7 @@ public:
     struct Options {
         QString configPath;                  // empty: the usual place
         std::optional<SerialPortList> ports; // none: the machine's ports
+        CableFinder::DeviceListing devices;  // "Find my cable...": none, the machine's
     };
     using DialogRunner = std::function<void(QDialog&)>;
 
@@ -88,6 +90,9 @@ public slots:
     // Each does nothing while a radio operation runs.
     void choosePort(int port);
     void showVersionBox();
+    // "Find my cable...": the device that appears while the user plugs the
+    // cable in becomes the chosen port, as a Port menu item would.
+    void findCable();
     void switchTab(int tab);
     // "FONT" (Command1 of the Setting tab): the font window, shown modally.
     // Nothing while a radio operation runs, unless Read all has it read.
@@ -118,6 +123,7 @@ private:
     DataSet& data_;
     SerialPortList ports_;
     QString configPath_;
+    CableFinder::DeviceListing devices_;
     int selectedPort_ = 1;
     int checkedPort_ = 0; // the Port menu item with the check mark, 0 for none
     int currentTab_ = 0;

@@ -4,6 +4,7 @@
 class QGridLayout;
 class QLabel;
 
+#include "model/build_info.h"
 #include <QPixmap>
 #include <QString>
 
@@ -13,7 +14,7 @@ inline QString name() {
     return QStringLiteral("RZ-V70 Writer");
 }
 inline QString version() {
-    return QStringLiteral("2.00");
+    return build::version();
 }
 inline QString versionText() {
     return QStringLiteral("Version ") + version();

@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include "link/port_names.h"
+#include "model/build_info.h"
 
 #include <QTextStream>
 
@@ -64,12 +65,19 @@ public:
         tool.setApplicationDescription(QStringLiteral("Talk to the receiver without a window."));
         tool.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
         shared_.addTo(tool);
+        const QCommandLineOption version(QStringLiteral("version"),
+                                         QStringLiteral("Show the version and the Qt version."));
+        tool.addOption(version);
         tool.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do."),
                                    QStringLiteral("COMMAND [ARGUMENTS]"));
         if (!tool.parse(QStringList(QStringLiteral("rz-v70")) + arguments))
             return usageError(tool.errorText());
         if (tool.isSet(shared_.help)) {
             out_ << toolHelp(tool);
+            return ExitSuccess;
+        }
+        if (tool.isSet(version)) {
+            out_ << build::versionLine(QStringLiteral("rz-v70")) << '\n';
             return ExitSuccess;
         }
         QStringList rest = tool.positionalArguments();

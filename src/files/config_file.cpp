@@ -11,15 +11,38 @@ namespace rz::config {
 
 static const char FileName[] = "RZ-V70_Writer.INI";
 
-QString defaultPath() {
+bool isInstalledLayout(const QString& programDir) {
+    if (programDir.isEmpty())
+        return false;
+    const QString entry =
+        QStringLiteral("../share/applications/%1.desktop").arg(QLatin1String(AppId));
+    return QFileInfo::exists(QDir(programDir).filePath(entry));
+}
+
+QString defaultPath(const QString& programDir) {
     const QString overridden = qEnvironmentVariable("RZ_V70_CONFIG");
     if (!overridden.isEmpty())
         return overridden;
-    const QString programDir = QCoreApplication::applicationDirPath();
-    if (!programDir.isEmpty() && QFileInfo(programDir).isWritable())
+    if (!programDir.isEmpty() && QFileInfo(programDir).isWritable() &&
+        !isInstalledLayout(programDir))
         return QDir(programDir).filePath(QLatin1String(FileName));
     const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     return QDir(userDir).filePath(QLatin1String(FileName));
+}
+
+QString defaultPath() {
+    return defaultPath(QCoreApplication::applicationDirPath());
+}
+
+QString startFolder(const QString& programDir) {
+    if (!isInstalledLayout(programDir))
+        return programDir;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
+QString startFolder() {
+    return startFolder(QCoreApplication::applicationDirPath());
 }
 
 // The number the two characters start with, as a lenient reader of numbers

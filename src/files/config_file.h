@@ -16,9 +16,25 @@ struct PortSetting {
     int checkedItem = 0;   // the Port menu item to check, 0 for none
 };
 
-// The file beside the program when that folder is writable, otherwise in the
-// user's configuration folder. RZ_V70_CONFIG overrides both.
+// The desktop program's identity in an installed layout: the desktop entry
+// <prefix>/share/applications/<AppId>.desktop, its icon and metainfo.
+constexpr char AppId[] = "org.rzv70.Writer";
+
+// Whether the program in `programDir` runs from an install prefix (a
+// package or "cmake --install"): its desktop entry lies in ../share beside
+// it. Such a folder is never written to, even by root.
+bool isInstalledLayout(const QString& programDir);
+
+// The file beside the program when that folder is writable and not an
+// install prefix, otherwise in the user's configuration folder.
+// RZ_V70_CONFIG overrides both.
 QString defaultPath();
+QString defaultPath(const QString& programDir);
+
+// Where the file dialogs start: the user's documents folder for an
+// installed program, the program's own folder otherwise.
+QString startFolder();
+QString startFolder(const QString& programDir);
 
 // Missing or unreadable file, or no "CO" line: port 1 and no check mark.
 // A 9-character "CO" line gives the port of its last two characters; any

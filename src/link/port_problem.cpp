@@ -1,5 +1,7 @@
 #include "link/port_problem.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace rz {
@@ -13,6 +15,8 @@ QString PortProblem::detail() const {
     case NoSuchDevice:
         return QStringLiteral("Cannot open %1: no such device").arg(device);
     case InUse:
+        if (!holder.isEmpty())
+            return QStringLiteral("Cannot open %1: it is in use by %2").arg(device, holder);
         return QStringLiteral("Cannot open %1: it is in use by another program").arg(device);
     case PermissionDenied:
 #ifdef Q_OS_LINUX
@@ -59,12 +63,97 @@ PortProblem diagnoseOpenFailure(const QString& device, QSerialPort::SerialPortEr
     case QSerialPort::PermissionError:
     case QSerialPort::OpenError:
         problem.cause = refused;
+        if (refused == PortProblem::InUse)
+            problem.holder = portHolder(device);
         break;
     default:
         problem.cause = PortProblem::Other;
         break;
     }
     return problem;
+}
+
+QString describeHolder(const QString& processName, qint64 pid) {
+    struct Kind {
+        const char* name;
+        const char* kind;
+    };
+    // Programs known to take serial devices, by what the user would call them.
+    static const Kind kinds[] = {
+        {"ModemManager", "the modem manager"},
+        {"brltty", "the Braille display driver"},
+        {"gpsd", "the GPS service"},
+        {"minicom", "a terminal program"},
+        {"picocom", "a terminal program"},
+        {"screen", "a terminal program"},
+        {"cu", "a terminal program"},
+        {"putty", "a terminal program"},
+        {"gtkterm", "a terminal program"},
+        {"cutecom", "a terminal program"},
+        {"moserial", "a terminal program"},
+        {"rz-v70", "another copy of this program"},
+        {"rz-v70-writer", "another copy of this program"},
+        {"rz-v70-sim", "the receiver simulator"},
+    };
+    const QString who = QStringLiteral("%1, process %2").arg(processName).arg(pid);
+    for (const Kind& k : kinds)
+        if (processName == QLatin1String(k.name))
+            return QStringLiteral("%1 (%2)").arg(QLatin1String(k.kind), who);
+    return QStringLiteral("another program (%1)").arg(who);
+}
+
+namespace {
+
+QString processName(const QString& procRoot, qint64 pid) {
+    QFile comm(QStringLiteral("%1/%2/comm").arg(procRoot).arg(pid));
+    if (!comm.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromLocal8Bit(comm.readAll()).trimmed();
+}
+
+// The pid in a lock file "LCK..ttyUSB0": the serial port's own lock files
+// and the older ten-column ones both start with it.
+qint64 lockOwner(const QString& device) {
+    const QString lockName = QStringLiteral("LCK..") + QFileInfo(device).fileName();
+    for (const char* dir : {"/run/lock", "/var/lock", "/tmp"}) {
+        QFile lock(QDir(QLatin1String(dir)).filePath(lockName));
+        if (!lock.open(QIODevice::ReadOnly))
+            continue;
+        bool ok = false;
+        const qint64 pid = QString::fromLatin1(lock.readLine()).trimmed().toLongLong(&ok);
+        if (ok && pid > 0)
+            return pid;
+    }
+    return 0;
+}
+
+// The first process with `target` among its open files.
+qint64 openedBy(const QString& target, const QString& procRoot) {
+    const QDir proc(procRoot);
+    for (const QString& entry : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool isPid = false;
+        const qint64 pid = entry.toLongLong(&isPid);
+        if (!isPid)
+            continue;
+        const QDir fds(proc.filePath(entry + QStringLiteral("/fd")));
+        for (const QFileInfo& fd : fds.entryInfoList(QDir::Files | QDir::System))
+            if (fd.symLinkTarget() == target)
+                return pid;
+    }
+    return 0;
+}
+
+} // namespace
+
+QString portHolder(const QString& device, const QString& procRoot) {
+    const QString target = QFileInfo(device).canonicalFilePath();
+    if (target.isEmpty())
+        return QString();
+    qint64 pid = lockOwner(target);
+    if (pid == 0 || processName(procRoot, pid).isEmpty())
+        pid = openedBy(target, procRoot);
+    const QString name = pid ? processName(procRoot, pid) : QString();
+    return name.isEmpty() ? QString() : describeHolder(name, pid);
 }
 
 PortProblem lostPort(const QString& device, const QString& systemText) {

@@ -12,6 +12,7 @@ struct PortProblem {
     Cause cause = None;
     QString device;
     QString systemText; // what the serial port said, for the causes without a text of their own
+    QString holder;     // InUse: which program holds the device, when that can be known
 
     // One line: "Cannot open /dev/ttyUSB0: no such device", ...
     QString detail() const;
@@ -22,6 +23,14 @@ struct PortProblem {
 // is reported like a permission problem).
 PortProblem diagnoseOpenFailure(const QString& device, QSerialPort::SerialPortError error,
                                 const QString& systemText);
+// The program that holds `device` open, as the user knows it ("the modem
+// manager (ModemManager, process 812)"); empty when it cannot be known (no
+// /proc, or a program of another user). Looks at the lock files of the
+// serial port and at every process's open files under `procRoot`.
+QString portHolder(const QString& device, const QString& procRoot = QStringLiteral("/proc"));
+// The kind of program a process name stands for, with the name and pid.
+QString describeHolder(const QString& processName, qint64 pid);
+
 // A port that failed after it was opened (unplugged, hung up).
 PortProblem lostPort(const QString& device, const QString& systemText);
 

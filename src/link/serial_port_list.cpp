@@ -44,4 +44,13 @@ int SerialPortList::assign(const QString& device) {
     return 1;
 }
 
+int SerialPortList::putFirst(const QString& device) {
+    const int existing = int(devices_.indexOf(device));
+    if (existing >= 0)
+        return existing + 1;
+    devices_.prepend(device);
+    devices_ = devices_.mid(0, Count);
+    return 1;
+}
+
 } // namespace rz

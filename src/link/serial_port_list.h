@@ -26,6 +26,10 @@ public:
     // not in the list yet takes the first free number (or 1 when all are
     // taken). 0 for a COMn beyond 16.
     int assign(const QString& device);
+    // The port number of a device that was found plugged in: its own number
+    // when it is in the list; otherwise it becomes port 1 and the others
+    // move down (the sixteenth dropping off).
+    int putFirst(const QString& device);
 
 private:
     QStringList devices_; // index n - 1

@@ -1,5 +1,6 @@
 // rz-v70-sim: a receiver on a pseudo-terminal. Prints the device to open and
 // answers until interrupted.
+#include "model/build_info.h"
 #include "model/region.h"
 #include "sim/simulator.h"
 
@@ -52,6 +53,8 @@ struct Options {
                                QStringLiteral("Print every frame received.")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("Show this help.")};
+    QCommandLineOption version{QStringLiteral("version"),
+                               QStringLiteral("Show the version and the Qt version.")};
 };
 
 // Sets the simulator up from the command line; a status to exit with, or
@@ -88,11 +91,16 @@ int main(int argc, char** argv) {
         QStringLiteral("A simulated receiver on a pseudo-terminal. Prints the device path, then "
                        "answers until interrupted (Ctrl+C)."));
     const Options o;
-    parser.addOptions({o.region, o.sample, o.load, o.dump, o.link, o.paced, o.verbose, o.help});
+    parser.addOptions(
+        {o.region, o.sample, o.load, o.dump, o.link, o.paced, o.verbose, o.help, o.version});
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());
     if (parser.isSet(o.help)) {
         std::fputs(qPrintable(parser.helpText()), stdout);
+        return Success;
+    }
+    if (parser.isSet(o.version)) {
+        std::puts(qPrintable(rz::build::versionLine(QStringLiteral("rz-v70-sim"))));
         return Success;
     }
     if (!parser.positionalArguments().isEmpty())

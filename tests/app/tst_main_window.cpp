@@ -175,6 +175,9 @@ private slots:
         QStringList shown;
         w->setDialogRunner([&](QDialog& box) {
             shown << box.objectName();
+            // The detail a bug report needs: the version and Qt's.
+            const auto* detail = box.findChild<QLabel*>("VersionDetail");
+            QVERIFY(detail && detail->text().startsWith("Version 2.00, Qt 6."));
             box.show();
             QTest::mouseClick(box.findChild<QPushButton*>("Command1"), Qt::LeftButton);
             QVERIFY(box.result() == QDialog::Accepted && !box.isVisible());

@@ -2,6 +2,7 @@
 #include "files/config_file.h"
 #include "link/serial_port_list.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -52,6 +53,33 @@ private slots:
         QCOMPARE(config::defaultPath(), QStringLiteral("/tmp/elsewhere.INI"));
         qunsetenv("RZ_V70_CONFIG");
         QVERIFY(config::defaultPath().endsWith("/RZ-V70_Writer.INI"));
+    }
+
+    // Run from an install prefix (a package, "cmake --install"), the
+    // program never writes beside itself, even where it could (as root).
+    void installedProgramWritesInTheUsersFolders() {
+        qunsetenv("RZ_V70_CONFIG");
+        QTemporaryDir prefix;
+        const QString bin = prefix.filePath("bin");
+        QVERIFY(QDir().mkpath(bin));
+        QVERIFY(!config::isInstalledLayout(bin));
+        QCOMPARE(config::defaultPath(bin),
+                 bin + "/RZ-V70_Writer.INI"); // a build or portable folder
+        QCOMPARE(config::startFolder(bin), bin);
+
+        QVERIFY(QDir().mkpath(prefix.filePath("share/applications")));
+        QFile entry(prefix.filePath("share/applications/org.rzv70.Writer.desktop"));
+        QVERIFY(entry.open(QIODevice::WriteOnly));
+        entry.close();
+        QVERIFY(config::isInstalledLayout(bin));
+        const QString path = config::defaultPath(bin);
+        QVERIFY(path.endsWith("/RZ-V70_Writer.INI"));
+        QVERIFY2(!path.startsWith(prefix.path()), qPrintable(path));
+        QVERIFY(!config::startFolder(bin).startsWith(prefix.path()));
+        QVERIFY(!config::startFolder(bin).isEmpty());
+        qputenv("RZ_V70_CONFIG", "/tmp/elsewhere.INI"); // still wins
+        QCOMPARE(config::defaultPath(bin), QStringLiteral("/tmp/elsewhere.INI"));
+        qunsetenv("RZ_V70_CONFIG");
     }
 
     void portMenuDevices() {

@@ -6,7 +6,6 @@
 #include "files/csv_file.h"
 
 #include <QAction>
-#include <QCoreApplication>
 
 namespace rz {
 
@@ -42,7 +41,7 @@ QString FileMenu::dialogFilter(const QString& pairs) {
 }
 
 QString FileMenu::initialFolder() {
-    return QCoreApplication::applicationDirPath();
+    return config::startFolder();
 }
 
 void FileMenu::save() {

@@ -40,7 +40,8 @@ public:
 
     // "caption|pattern|..." as a Qt file dialog takes it: "caption (pattern);;...".
     static QString dialogFilter(const QString& pairs);
-    // The folder the file dialogs start in: the program's own.
+    // The folder the file dialogs start in: the program's own, or the
+    // user's documents folder for an installed program.
     static QString initialFolder();
 
 public slots:

@@ -2,12 +2,12 @@
 
 #include "app/radio_facade.h"
 #include "app/user_dialogs.h"
+#include "files/config_file.h"
 #include "font/font_file.h"
 #include "font/font_store.h"
 #include "font/font_transfer.h"
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -230,8 +230,7 @@ void FontWindow::fillSelection(bool lit) {
 void FontWindow::FONT_SAVE_Click() {
     if (comType_ != 0)
         return;
-    const QString path =
-        dialogs_.saveFileName(QString(), SaveFilter, QCoreApplication::applicationDirPath());
+    const QString path = dialogs_.saveFileName(QString(), SaveFilter, config::startFolder());
     if (path.isEmpty())
         return;
     const fontfile::SaveResult saved = fontfile::writeFontFile(path, font_.characters());
@@ -245,8 +244,7 @@ void FontWindow::FONT_SAVE_Click() {
 void FontWindow::FONT_READ_Click() {
     if (comType_ != 0)
         return;
-    const QString path =
-        dialogs_.openFileName(QString(), OpenFilter, QCoreApplication::applicationDirPath());
+    const QString path = dialogs_.openFileName(QString(), OpenFilter, config::startFolder());
     if (path.isEmpty())
         return;
     const fontfile::ReadResult read = fontfile::readFontFile(path, font_);
