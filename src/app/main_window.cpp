@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/all_transfers.h"
 #include "app/find_cable_dialog.h"
 #include "app/operation_controls.h"
 #include "app/product.h"
@@ -110,8 +111,12 @@ void MainWindow::buildMenus() {
 
     QMenu* comm = menuBar()->addMenu(QStringLiteral("COMM(&C)"));
     comm->setObjectName(QStringLiteral("Tusin_Botton"));
-    item(comm, "Write all(&W)", "ALL_WRITE");
-    item(comm, "Read all(&R)", "ALL_READ");
+    allTransfers_ = std::make_unique<AllTransfers>(data_, *radio_, this,
+                                                   [this]() -> UserDialogs& { return *dialogs_; });
+    connect(item(comm, "Write all(&W)", "ALL_WRITE"), &QAction::triggered, this,
+            radio_->whenIdle([this] { allTransfers_->writeAll(); }));
+    connect(item(comm, "Read all(&R)", "ALL_READ"), &QAction::triggered, this,
+            radio_->whenIdle([this] { allTransfers_->readAll(); }));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help(&H)"));
     help->setObjectName(QStringLiteral("MenuHelp"));

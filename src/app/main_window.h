@@ -25,6 +25,7 @@ class QTabBar;
 
 namespace rz {
 
+class AllTransfers;
 class BankPage;
 class ChannelGrid;
 class FileMenu;
@@ -132,6 +133,7 @@ private:
     ProgressDisplay progress_;
     std::unique_ptr<RadioFacade> radio_; // goes before the pages and the display
     std::unique_ptr<FileMenu> fileMenu_;
+    std::unique_ptr<AllTransfers> allTransfers_;
     DialogRunner runDialog_;
     std::array<QAction*, SerialPortList::Count> portActions_{};
     QTabBar* tabs_ = nullptr;

@@ -6,8 +6,18 @@
 
 namespace rz {
 
+class RadioFacade::StepMessages : public OperationSink {
+public:
+    explicit StepMessages(RadioFacade* facade) : facade_(facade) {}
+    void stepEnded(const Outcome& outcome) override { facade_->stepFinished(outcome); }
+
+private:
+    RadioFacade* facade_;
+};
+
 RadioFacade::RadioFacade(DataSet& data, QObject* parent)
     : QObject(parent), data_(data), store_(data),
+      stepMessages_(std::make_unique<StepMessages>(this)),
       runner_(std::make_unique<OperationRunner>(&link_)) {
     connect(runner_.get(), &OperationRunner::finished, this, &RadioFacade::finish);
     connect(runner_.get(), &OperationRunner::resetFinished, this, &RadioFacade::show);
@@ -33,7 +43,7 @@ bool RadioFacade::begin(std::shared_ptr<Operation> operation, OperationSink* pro
     const bool window = operation->isWindowOperation();
     runner_->setDevice(device_ ? device_() : QString());
     auto sink = std::make_unique<SinkFan>(
-        std::initializer_list<OperationSink*>{&store_, progress, pageSink});
+        std::initializer_list<OperationSink*>{&store_, progress, pageSink, stepMessages_.get()});
     if (!runner_->start(std::move(operation), sink.get()))
         return false; // the running job keeps its sinks
     jobSink_ = std::move(sink);
@@ -61,20 +71,28 @@ std::function<void()> RadioFacade::whenIdle(std::function<void()> command,
 }
 
 void RadioFacade::finish(const Outcome& outcome) {
-    if (windowJob_) { // its window restores itself
+    if (windowJob_) // its window restores itself
         show(outcome);
-    } else if (outcome.kind != Outcome::Cancelled) { // closing: no message
-        // A success is shown while the progress still says 100%; a failure
-        // after the window has been restored.
-        if (outcome.kind == Outcome::Success) {
-            show(outcome);
-            emit endOfOperation();
-        } else {
-            emit endOfOperation();
-            show(outcome);
-        }
-    }
+    else if (outcome.kind != Outcome::Cancelled) // closing: no message
+        conclude(outcome);
     emit finished(outcome);
+}
+
+void RadioFacade::conclude(const Outcome& outcome) {
+    // A success is shown while the progress still says 100%; a failure
+    // after the window has been restored.
+    if (outcome.kind == Outcome::Success) {
+        show(outcome);
+        emit endOfOperation();
+    } else {
+        emit endOfOperation();
+        show(outcome);
+    }
+}
+
+void RadioFacade::stepFinished(const Outcome& outcome) {
+    if (!link_.isClosing())
+        conclude(outcome);
 }
 
 void RadioFacade::show(const Outcome& outcome) {

@@ -69,9 +69,15 @@ signals:
     void finished(const rz::Outcome& outcome);
 
 private:
+    class StepMessages;
+    // A step of a sequence has ended: its message and its end of operation,
+    // as for an operation of its own (nothing once the window is closing).
+    void stepFinished(const Outcome& outcome);
     bool begin(std::shared_ptr<Operation> operation, OperationSink* progress,
                OperationSink* pageSink);
     void finish(const Outcome& outcome);
+    // The message and the end-of-operation routine, in their order.
+    void conclude(const Outcome& outcome);
     void show(const Outcome& outcome);
 
     DataSet& data_;
@@ -82,6 +88,7 @@ private:
     UserDialogs* dialogs_ = nullptr;
     OperationSink* progress_ = nullptr;
     Timeouts timeouts_;
+    std::unique_ptr<OperationSink> stepMessages_;
     std::unique_ptr<OperationSink> jobSink_;  // the running job's reports fan out here
     bool windowJob_ = false;                  // a window's operation: no end-of-operation routine
     std::unique_ptr<OperationRunner> runner_; // goes first, with its pending reports

@@ -53,5 +53,7 @@ public:
 const std::vector<std::unique_ptr<Command>>& commands();
 // The file conversions (export-csv, import-csv).
 void addFileCommands(std::vector<std::unique_ptr<Command>>& list);
+// The whole-receiver transfers (read-all, write-all).
+void addAllCommands(std::vector<std::unique_ptr<Command>>& list);
 
 } // namespace rz::cli

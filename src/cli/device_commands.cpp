@@ -72,6 +72,7 @@ const std::vector<std::unique_ptr<Command>>& commands() {
         list.push_back(std::make_unique<IdentifyCommand>());
         list.push_back(std::make_unique<ResetCommand>());
         list.push_back(std::make_unique<PortsCommand>());
+        addAllCommands(list);
         addFileCommands(list);
         return list;
     }();

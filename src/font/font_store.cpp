@@ -11,13 +11,17 @@ FontChar FontStore::character(int index) const {
 }
 
 void FontStore::setCharacter(int index, const FontChar& character) {
-    if (!isIndex(index) || characters_[size_t(index)] == character)
+    if (!isIndex(index))
+        return;
+    touched_ = true;
+    if (characters_[size_t(index)] == character)
         return;
     characters_[size_t(index)] = character;
     emit changed();
 }
 
 void FontStore::setCharacters(const Characters& characters) {
+    touched_ = true;
     if (characters_ == characters)
         return;
     characters_ = characters;

@@ -22,6 +22,12 @@ public:
     const Characters& characters() const { return characters_; }
     void setCharacters(const Characters& characters);
 
+    // Some character has been set in this run (read, opened from a file or
+    // edited, even to what it was): the store then stands for the user's
+    // font, and Write all sends it; an untouched store is not the
+    // receiver's font and must not overwrite it.
+    bool isTouched() const { return touched_; }
+
     bool dot(int index, int row, int column) const;
     void setDot(int index, int row, int column, bool lit);
     void toggleDot(int index, int row, int column);
@@ -39,6 +45,7 @@ signals:
 private:
     static bool isIndex(int index) { return index >= 0 && index < CharCount; }
     Characters characters_{};
+    bool touched_ = false;
 };
 
 } // namespace rz

@@ -18,6 +18,17 @@ bool CancelToken::sleepFor(std::chrono::microseconds duration) {
     return !wake_.wait_for(lock, duration, [this] { return isCancelled(); });
 }
 
+bool CancelToken::waitUntil(const std::function<bool()>& ready) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    wake_.wait(lock, [&] { return isCancelled() || ready(); });
+    return !isCancelled();
+}
+
+void CancelToken::wakeAll() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    wake_.notify_all();
+}
+
 void CancelToken::attach(QEventLoop* loop) {
     std::lock_guard<std::mutex> lock(mutex_);
     loop_ = loop;

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 
 class QEventLoop;
@@ -26,6 +27,12 @@ public:
 
     // Blocks for up to the given time; false when cancelled (before or during).
     bool sleepFor(std::chrono::microseconds duration);
+
+    // Blocks until ready() holds or the token is cancelled; false when
+    // cancelled. ready() is checked under the token's lock, so whoever makes
+    // it true calls wakeAll() afterwards and no wake-up is lost.
+    bool waitUntil(const std::function<bool()>& ready);
+    void wakeAll();
 
     // While an event loop is registered, cancel() quits it (queued into the
     // loop's own thread). One loop at a time.

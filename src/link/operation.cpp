@@ -74,6 +74,8 @@ void OperationSink::recordRead(int, const QByteArray&) {}
 void OperationSink::clearRowsNotInUse(int, int) {}
 void OperationSink::blockRead(quint32, const QByteArray&) {}
 void OperationSink::busyCode(quint16) {}
+void OperationSink::stepStarted(const QString&) {}
+void OperationSink::stepEnded(const Outcome&) {}
 void OperationSink::ended(const Outcome&) {}
 
 Operation::~Operation() = default;

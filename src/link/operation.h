@@ -67,6 +67,13 @@ public:
     // The operation moves to another busy code of its own (a bank read
     // holds 6, then 7, while it reads its two blocks).
     virtual void busyCode(quint16 code);
+    // A sequence (Read all, Write all) starts its next step, named for
+    // people ("channels", "font").
+    virtual void stepStarted(const QString& step);
+    // A step of a sequence has ended with this outcome; its message, if it
+    // has one to show, is shown (and dismissed) before the next step starts:
+    // the sequence waits for this call to return.
+    virtual void stepEnded(const Outcome& outcome);
     // The operation has ended; nothing is reported after this.
     virtual void ended(const Outcome& outcome);
 };
@@ -158,6 +165,8 @@ public:
     void setTimeouts(const Timeouts& timeouts) { timeouts_ = timeouts; }
 
     bool isQuiet() const { return quiet_; }
+    // The window is closing: what comes next ends at once.
+    bool isCancelled() const { return link_.isCancelled(); }
     void setQuiet(bool quiet) { quiet_ = quiet; }
 
     // Progress n of the current maximum, with the text "n%".

@@ -59,7 +59,7 @@ bool OperationRunner::start(std::shared_ptr<const Operation> operation, Operatio
     QMetaObject::invokeMethod(
         worker_,
         [this, operation, device, token, quiet, here] {
-            QueuedSink relay(this, *here);
+            QueuedSink relay(this, *here, token);
             Link link(device, token);
             const Outcome outcome = operation->run(link, relay, quiet);
             QMetaObject::invokeMethod(

@@ -1,6 +1,31 @@
 #include "link/sink_relays.h"
 
+#include <atomic>
+#include <memory>
+
 namespace rz {
+
+void QueuedSink::stepEnded(const Outcome& outcome) {
+    OperationSink* target = &target_;
+    if (!cancel_) {
+        QMetaObject::invokeMethod(
+            context_, [target, outcome] { target->stepEnded(outcome); },
+            Qt::BlockingQueuedConnection);
+        return;
+    }
+    // The flag outlives this call: after a cancel the call may still run.
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    CancelToken* cancel = cancel_;
+    QMetaObject::invokeMethod(
+        context_,
+        [target, outcome, done, cancel] {
+            target->stepEnded(outcome);
+            done->store(true);
+            cancel->wakeAll();
+        },
+        Qt::QueuedConnection);
+    cancel_->waitUntil([&done] { return done->load(); });
+}
 
 SinkFan::SinkFan(std::initializer_list<OperationSink*> sinks) {
     for (OperationSink* sink : sinks)
@@ -35,6 +60,12 @@ void SinkFan::blockRead(quint32 address, const QByteArray& data) {
 }
 void SinkFan::busyCode(quint16 code) {
     each(&OperationSink::busyCode, code);
+}
+void SinkFan::stepStarted(const QString& step) {
+    each(&OperationSink::stepStarted, step);
+}
+void SinkFan::stepEnded(const Outcome& outcome) {
+    each(&OperationSink::stepEnded, outcome);
 }
 void SinkFan::ended(const Outcome& outcome) {
     each(&OperationSink::ended, outcome);

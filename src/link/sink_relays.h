@@ -1,5 +1,6 @@
 #pragma once
 // Sinks that pass reports on: to another thread, or to several sinks.
+#include "link/cancel_token.h"
 #include "link/operation.h"
 #include <QMetaObject>
 #include <QObject>
@@ -12,9 +13,15 @@ namespace rz {
 // `context`, in the order the operation made them. The target must live as
 // long as calls for it may be pending; they are dropped once the context is
 // gone.
+//
+// A step's end (stepEnded) is the one report the reporting thread waits
+// for: the step's message box is dismissed before the next step starts.
+// With a cancel token the wait also ends when the window closes, so a
+// window that goes away (and waits for this thread) never deadlocks with it.
 class QueuedSink : public OperationSink {
 public:
-    QueuedSink(QObject* context, OperationSink& target) : context_(context), target_(target) {}
+    QueuedSink(QObject* context, OperationSink& target, CancelToken* cancel = nullptr)
+        : context_(context), target_(target), cancel_(cancel) {}
 
     void progressMaximum(int maximum) override {
         forward(&OperationSink::progressMaximum, maximum);
@@ -32,6 +39,8 @@ public:
         forward(&OperationSink::blockRead, address, data);
     }
     void busyCode(quint16 code) override { forward(&OperationSink::busyCode, code); }
+    void stepStarted(const QString& step) override { forward(&OperationSink::stepStarted, step); }
+    void stepEnded(const Outcome& outcome) override;
     void ended(const Outcome& outcome) override { forward(&OperationSink::ended, outcome); }
 
 private:
@@ -47,6 +56,7 @@ private:
 
     QObject* context_;
     OperationSink& target_;
+    CancelToken* cancel_;
 };
 
 // Passes every report to each of its sinks in turn.
@@ -64,6 +74,8 @@ public:
     void clearRowsNotInUse(int first, int last) override;
     void blockRead(quint32 address, const QByteArray& data) override;
     void busyCode(quint16 code) override;
+    void stepStarted(const QString& step) override;
+    void stepEnded(const Outcome& outcome) override;
     void ended(const Outcome& outcome) override;
 
 private:

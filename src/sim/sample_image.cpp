@@ -1,5 +1,8 @@
 #include "sim/simulator.h"
 
+#include "banks/bank_link_area.h"
+#include "font/font_char.h"
+#include "font/font_store.h"
 #include "model/channel_record.h"
 #include "model/frequency_text.h"
 #include "model/memory_map.h"
@@ -9,6 +12,9 @@
 #include "settings/settings_image.h"
 
 #include <QtEndian>
+
+#include <cstdlib>
+#include <vector>
 
 namespace rz::sim {
 
@@ -64,13 +70,13 @@ constexpr int bank(int b, int position) {
 
 const SampleChannel Channels[] = {
     // Bank 0: airband
-    {bank(0, 0), 118100000, AM, Step8k33, "TOWER"},
-    {bank(0, 1), 119250000, AM, Step8k33, "APPROACH"},
-    {bank(0, 2), 121500000, AM, Step8k33, "GUARD"},
-    {bank(0, 3), 121900000, AM, Step8k33, "GROUND"},
-    {bank(0, 4), 124350000, AM, Step8k33, "ATIS"},
-    {bank(0, 5), 127850000, AM, Step8k33, "AREA CONTROL", true},
-    {bank(0, 6), 131725000, AM, Step8k33, "COMPANY", true},
+    {bank(0, 0), 118100000, AM, Step25k, "TOWER"},
+    {bank(0, 1), 119250000, AM, Step25k, "APPROACH"},
+    {bank(0, 2), 121500000, AM, Step25k, "GUARD"},
+    {bank(0, 3), 121900000, AM, Step25k, "GROUND"},
+    {bank(0, 4), 124350000, AM, Step25k, "ATIS"},
+    {bank(0, 5), 127850000, AM, Step25k, "AREA CONTROL", true},
+    {bank(0, 6), 131725000, AM, Step25k, "COMPANY", true},
     // Bank 1: marine
     {bank(1, 0), 156800000, FM, Step25k, "CH16 DISTRESS"},
     {bank(1, 1), 156300000, FM, Step25k, "CH06 SHIP"},
@@ -105,19 +111,133 @@ const SampleChannel Channels[] = {
     {bank(4, 6), 446081250, FM, Step6k25, "PMR 7", true},
     {bank(4, 7), 446093750, FM, Step6k25, "PMR 8", true},
     // Program-scan edges (A, B)
-    {1201, 118000000, AM, Step8k33, "AIR LOW"},
-    {1202, 137000000, AM, Step8k33, "AIR HIGH"},
+    {1201, 118000000, AM, Step25k, "AIR LOW"},
+    {1202, 137000000, AM, Step25k, "AIR HIGH"},
     {1203, 144000000, FM, Step12k5, "2M LOW"},
     {1204, 146000000, FM, Step12k5, "2M HIGH"},
     // Dual watch: main entries from 1301, sub entries from 1401
     {1301, 145500000, FM, Step12k5, "2M CALL"},
     {1401, 433500000, FM, Step12k5, "70CM CALL"},
-    {1302, 121500000, AM, Step8k33, "GUARD"},
+    {1302, 121500000, AM, Step25k, "GUARD"},
     {1402, 156800000, FM, Step25k, "CH16"},
     // Priority and pass
-    {1501, 121500000, AM, Step8k33, "GUARD"},
+    {1501, 121500000, AM, Step25k, "GUARD"},
     {1601, 145000000, FM, Step12k5, "BIRDIE"},
 };
+
+// Generated rows that fill the banks behind the hand-picked channels, as a
+// user's memory would look after a while: band plans with numbered names.
+struct Band {
+    int bank;
+    int firstPosition; // behind the hand-picked ones
+    int count;
+    quint32 firstHz;
+    quint32 spacingHz;
+    Mode mode;
+    Step step;
+    const char* name; // with one %1 for the number
+    int firstNumber;
+};
+
+const Band Bands[] = {
+    {0, 10, 40, 118025000, 275000, AM, Step25k, "AIR %1", 1},
+    {1, 10, 40, 156025000, 50000, FM, Step25k, "MARINE %1", 60},
+    {2, 10, 50, 144600000, 12500, FM, Step12k5, "2M S%1", 48},
+    {3, 10, 40, 1000000, 100000, AM, Step5k, "MW %1", 1},
+    {4, 10, 8, 446106250, 12500, FM, Step6k25, "PMR DIG %1", 1},
+    {5, 0, 50, 5900000, 25000, AM, Step5k, "SW49 %1", 1},
+    {6, 0, 40, 76100000, 300000, WFM, Step100k, "FM %1", 1},
+    {7, 0, 30, 150025000, 25000, FM, Step12k5, "BUSINESS %1", 1},
+    {8, 0, 30, 430025000, 25000, FM, Step12k5, "70CM R%1", 1},
+    {9, 0, 20, 27005000, 10000, AM, Step5k, "CB %1", 1},
+};
+
+// Program-scan edges (pairs from 1201), dual-watch pairs (main 1301 on,
+// sub 1401 on), priority (1501 on) and pass (1601 on) beyond the
+// hand-picked ones.
+const SampleChannel Specials[] = {
+    {1205, 156000000, FM, Step25k, "MARINE LOW"}, {1206, 163000000, FM, Step25k, "MARINE HIGH"},
+    {1207, 430000000, FM, Step12k5, "70CM LOW"},  {1208, 440000000, FM, Step12k5, "70CM HIGH"},
+    {1209, 76000000, WFM, Step100k, "FM LOW"},    {1210, 108000000, WFM, Step100k, "FM HIGH"},
+    {1211, 26965000, AM, Step5k, "CB LOW"},       {1212, 27405000, AM, Step5k, "CB HIGH"},
+    {1303, 118100000, AM, Step25k, "TOWER"},      {1403, 124350000, AM, Step25k, "ATIS"},
+    {1304, 446006250, FM, Step6k25, "PMR 1"},     {1404, 145500000, FM, Step12k5, "2M CALL"},
+    {1502, 156800000, FM, Step25k, "CH16"},       {1503, 145500000, FM, Step12k5, "2M CALL"},
+    {1602, 146525000, FM, Step12k5, "NOISE"},     {1603, 433900000, FM, Step12k5, "KEYFOB"},
+    {1604, 144800000, FM, Step12k5, "APRS"},
+};
+
+void putBands(QByteArray& image) {
+    for (const Band& band : Bands)
+        for (int i = 0; i < band.count; ++i) {
+            const QByteArray name =
+                QString::fromLatin1(band.name).arg(band.firstNumber + i).toLatin1();
+            SampleChannel c{bank(band.bank, band.firstPosition + i),
+                            band.firstHz + quint32(i) * band.spacingHz, band.mode, band.step,
+                            name.constData()};
+            image.replace(int(memmap::channelAddress(c.channel)), 64, record(c));
+        }
+}
+
+// Groups 0 to 3 link banks of a kind: airband and marine, the amateur
+// bands, broadcast, the licence-free radios.
+void putBankLinks(QByteArray& image) {
+    BankLinkTable links;
+    const std::vector<std::vector<int>> groups = {{0, 1}, {2, 8}, {3, 5, 6}, {4, 7, 9}};
+    for (int g = 0; g < int(groups.size()); ++g)
+        for (int b : groups[size_t(g)])
+            links.setEntry(g, b, BankLinkTable::Linked);
+    for (int block = 0; block < banklinkarea::BlockCount; ++block) {
+        const QByteArray bytes = banklinkarea::encodeBlock(links, block);
+        image.replace(int(banklinkarea::BlockAddress[size_t(block)]), bytes.size(), bytes);
+    }
+}
+
+// Eight user characters: frame, ring, disc, cross, arrow up, arrow down,
+// an antenna and a checkerboard.
+FontChar glyph(int k) {
+    FontChar c;
+    for (int r = 0; r < FontChar::Rows; ++r)
+        for (int col = 0; col < FontChar::Columns; ++col) {
+            const int dr = 2 * r - 15, dc = 2 * col - 15; // from the centre, doubled
+            const int d2 = dr * dr + dc * dc;
+            bool lit = false;
+            switch (k) {
+            case 0:
+                lit = r == 1 || r == 14 || col == 1 || col == 14;
+                break;
+            case 1:
+                lit = d2 >= 120 && d2 <= 196;
+                break;
+            case 2:
+                lit = d2 <= 120;
+                break;
+            case 3:
+                lit = std::abs(r - col) <= 1 || std::abs(r + col - 15) <= 1;
+                break;
+            case 4:
+                lit = (col >= 6 && col <= 9 && r >= 6) || (r < 8 && std::abs(dc) <= 2 * r);
+                break;
+            case 5:
+                lit = (col >= 6 && col <= 9 && r <= 9) || (r > 7 && std::abs(dc) <= 2 * (15 - r));
+                break;
+            case 6:
+                lit = (col == 7 || col == 8) || (r < 8 && std::abs(dc) == 2 * (8 - r));
+                break;
+            default:
+                lit = (r / 4 + col / 4) % 2 == 0;
+                break;
+            }
+            c.setDot(r, col, lit);
+        }
+    return c;
+}
+
+void putFont(QByteArray& image) {
+    for (int k = 0; k < FontStore::CharCount; ++k)
+        image.replace(int(memmap::FontBase + quint32(k) * memmap::FontCharBytes),
+                      int(memmap::FontCharBytes), encodeFontChar(glyph(k)));
+}
 
 // A receiver someone has used for a while, set to Japanese: the lists away
 // from their reset positions, coded by the program's own encoder, and bytes
@@ -187,6 +307,9 @@ QByteArray sampleImage() {
     QByteArray image(Simulator::MemorySize, '\0');
     for (const SampleChannel& c : Channels)
         image.replace(int(memmap::channelAddress(c.channel)), 64, record(c));
+    for (const SampleChannel& c : Specials)
+        image.replace(int(memmap::channelAddress(c.channel)), 64, record(c));
+    putBands(image);
     // The bug-detector channels hold their factory presets.
     const ChannelTable presets;
     for (int row = memmap::FirstBugRow; row <= memmap::ChannelCount; ++row)
@@ -201,13 +324,17 @@ QByteArray sampleImage() {
     for (int i = 0; i < 7; ++i)
         put16(0x264 + 2 * i, groups[i]);
 
-    // One-touch keys 1 to 5 recall the first channel of banks 0 to 4; the
-    // others are not set.
+    // One-touch keys 1 to 5 recall the first channel of banks 0 to 4, keys
+    // 6 and 7 a channel further in; the others are not set.
+    const int keyBank[9] = {0, 1, 2, 3, 4, 2, 6, 0xFF, 0xFF};
+    const int keyChannel[9] = {0, 0, 0, 0, 0, 13, 5, 0, 0};
     for (int k = 0; k < 9; ++k) {
-        image[0x180 + 3 * k] = char(k < 5 ? k : 0xFF);
-        image[0x181 + 3 * k] = 0;
+        image[0x180 + 3 * k] = char(keyBank[k]);
+        image[0x181 + 3 * k] = char(keyChannel[k]);
         image[0x182 + 3 * k] = 0;
     }
+    putBankLinks(image);
+    putFont(image);
     putSettings(image);
     return image;
 }

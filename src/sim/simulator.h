@@ -88,9 +88,9 @@ private:
     std::unique_ptr<State> d;
 };
 
-// A plausible data set: a few dozen named channels in banks, program-scan
-// edges, dual-watch pairs, a priority channel, the default bank layout and
-// one-touch keys, settings away from their reset positions with the
+// A plausible data set: some 400 named channels in banks, program-scan
+// edges, dual-watch pairs, priority and pass channels, the default bank
+// layout, one-touch keys, bank links, eight user characters, settings away from their reset positions with the
 // receiver in Japanese, and an opening message that slides; the image is
 // MemorySize bytes.
 QByteArray sampleImage();

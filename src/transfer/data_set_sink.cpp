@@ -101,7 +101,15 @@ void DataSetSink::blockRead(quint32 address, const QByteArray& data) {
             area.decode(data_, address, data);
 }
 
+void DataSetSink::stepEnded(const Outcome&) {
+    release();
+}
+
 void DataSetSink::ended(const Outcome&) {
+    release();
+}
+
+void DataSetSink::release() {
     if (holding_) {
         holding_ = false;
         data_.channels.endUpdate();

@@ -35,9 +35,14 @@ public:
     void recordRead(int row, const QByteArray& record) override;
     void clearRowsNotInUse(int first, int last) override;
     void blockRead(quint32 address, const QByteArray& data) override;
+    // The end of a sequence's step or of the operation: the channel table's
+    // held-back notifications go out.
+    void stepEnded(const Outcome& outcome) override;
     void ended(const Outcome& outcome) override;
 
 private:
+    void release();
+
     DataSet& data_;
     std::vector<BlockArea> areas_;
     bool holding_ = false; // the channel table's notifications are held back

@@ -1,0 +1,54 @@
+#include "app/all_transfers.h"
+
+#include "app/operation_controls.h"
+#include "app/radio_facade.h"
+#include "app/user_dialogs.h"
+#include "model/data_set.h"
+#include "transfer/all_transfer.h"
+
+namespace rz {
+
+AllTransfers::AllTransfers(DataSet& data, RadioFacade& radio, QWidget* window,
+                           std::function<UserDialogs&()> dialogs)
+    : data_(data), radio_(radio), window_(window), dialogs_(std::move(dialogs)) {
+    connect(&radio_, &RadioFacade::finished, this, [this] {
+        if (running_)
+            ended();
+    });
+}
+
+void AllTransfers::readAll() {
+    if (radio_.isBusy())
+        return;
+    controls::setRegionOptionsEnabled(window_, false);
+    radio_.linkState().setReadAllMode(LinkState::ReadAllRunning);
+    started(radio_.start(std::make_shared<ReadAll>(radio_.region())));
+}
+
+void AllTransfers::writeAll() {
+    if (radio_.isBusy())
+        return;
+    if (!data_.banks.isConsistent()) {
+        if (!dialogs_().askOkCancel(QStringLiteral("Bank Total Error. Init Data?"),
+                                    QStringLiteral("Caution")))
+            return;
+        data_.banks.loadDefault();
+        RefreshBankRowLabels(data_.banks, data_.channels);
+    }
+    controls::setRegionOptionsEnabled(window_, false);
+    started(radio_.start(std::make_shared<WriteAll>(radio_.region(), data_)));
+}
+
+void AllTransfers::started(bool ok) {
+    running_ = ok;
+    if (!ok) // another job holds the port
+        ended();
+}
+
+void AllTransfers::ended() {
+    running_ = false;
+    radio_.linkState().setReadAllMode(LinkState::ReadAllOff);
+    controls::setRegionOptionsEnabled(window_, true);
+}
+
+} // namespace rz

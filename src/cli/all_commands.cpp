@@ -1,0 +1,193 @@
+// read-all and write-all: every area of the receiver into a clone file
+// (and a font file), or out of them into the receiver, through the same
+// sequences as the window's COMM menu.
+#include "cli/command.h"
+
+#include "cli/terminal.h"
+#include "files/data_set_sections.h"
+#include "font/font_file.h"
+#include "link/sink_relays.h"
+#include "transfer/all_transfer.h"
+#include "transfer/data_set_sink.h"
+
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace rz::cli {
+
+namespace {
+
+const QCommandLineOption OutputOption({QStringLiteral("o"), QStringLiteral("output")},
+                                      QStringLiteral("Write the clone file FILE."),
+                                      QStringLiteral("FILE"));
+const QCommandLineOption FontOutOption(QStringLiteral("font"),
+                                       QStringLiteral("Also write the font to this file."),
+                                       QStringLiteral("FONT.FK4"));
+const QCommandLineOption FontInOption(
+    QStringLiteral("font"),
+    QStringLiteral("Also write this font file (without it the receiver's font stays)."),
+    QStringLiteral("FONT.FK4"));
+
+// The steps on the error stream: on a terminal a bar for the running
+// step, and one line per step whatever the stream is.
+class StepLines : public OperationSink {
+public:
+    StepLines() : terminal_(errorStreamIsTerminal()) {}
+    ~StepLines() override { wipe(); }
+
+    void stepStarted(const QString& step) override { step_ = step; }
+    void progressText(const QString& text) override {
+        if (!terminal_)
+            return;
+        const int percent = qBound(0, text.chopped(1).toInt(), 100);
+        const QByteArray bar = QByteArray(percent / 5, '#') + QByteArray(20 - percent / 5, '.');
+        std::fprintf(stderr, "\r[%s] %-15s %3d%%", bar.constData(), qPrintable(step_), percent);
+        shown_ = true;
+    }
+    void stepEnded(const Outcome& outcome) override {
+        wipe();
+        std::fprintf(stderr, "%s: %s\n", qPrintable(step_), qPrintable(outcome.explanation()));
+        portFailed_ = portFailed_ || outcome.kind == Outcome::PortError;
+    }
+    bool portFailed() const { return portFailed_; }
+
+private:
+    void wipe() {
+        if (shown_)
+            std::fprintf(stderr, "\r%50s\r", "");
+        shown_ = false;
+    }
+    bool terminal_;
+    bool shown_ = false;
+    bool portFailed_ = false;
+    QString step_;
+};
+
+// Runs a sequence; the exit status of how it went (a port failure in any
+// step counts as one).
+int runSequence(const Command& command, const CommandContext& c, const StepSequence& sequence,
+                OperationSink* results) {
+    Link link(c.device);
+    StepLines lines;
+    SinkFan sinks{&lines, results};
+    const Outcome outcome = sequence.run(link, sinks);
+    if (outcome.kind == Outcome::Success)
+        return ExitSuccess;
+    c.fail(QStringLiteral("%1 failed: %2 (region %3 on %4)")
+               .arg(command.name(), outcome.explanation(), regionName(c.region), c.device));
+    return lines.portFailed() || outcome.kind == Outcome::PortError ? ExitPortError
+                                                                    : ExitReceiverError;
+}
+
+QString describe(const QString& path, const FileOutcome& outcome) {
+    QString text = path + QStringLiteral(": ") + outcome.message;
+    if (!outcome.reason.isEmpty() && !outcome.message.contains(outcome.reason))
+        text += QStringLiteral(" (") + outcome.reason + QLatin1Char(')');
+    return text;
+}
+
+class ReadAllCommand : public Command {
+public:
+    QString name() const override { return QStringLiteral("read-all"); }
+    QString summary() const override {
+        return QStringLiteral("Read every area of the receiver into a clone file (-o) and, "
+                              "with --font, a font file.");
+    }
+    void addOptions(QCommandLineParser& parser) const override {
+        parser.addOptions({OutputOption, FontOutOption});
+    }
+
+    int run(const CommandContext& c) const override {
+        const QString out = c.parser.value(OutputOption);
+        const QString font = c.parser.value(FontOutOption);
+        if (out.isEmpty() || !c.parser.positionalArguments().isEmpty()) {
+            c.fail(QStringLiteral("read-all needs -o FILE and no other argument (see rz-v70 "
+                                  "--help)"));
+            return ExitUsage;
+        }
+        DataSet data;
+        clone::loadStartUpState(data);
+        DataSetSink store(data);
+        const int status = runSequence(*this, c, ReadAll(c.region), &store);
+        if (status != ExitSuccess)
+            return status; // nothing is written: an existing file stays as it was
+        const FileOutcome saved = clone::DataSetSections(data, [] { return 1; }).save(out);
+        if (!saved.ok) {
+            c.fail(describe(out, saved));
+            return ExitFileError;
+        }
+        c.out << "Wrote " << out;
+        if (!font.isEmpty()) {
+            const fontfile::SaveResult written =
+                fontfile::writeFontFile(font, data.font.characters());
+            if (!written.ok) {
+                c.out << Qt::endl;
+                c.fail(font + QStringLiteral(": ") + written.error);
+                return ExitFileError;
+            }
+            c.out << " and " << font;
+        }
+        c.out << Qt::endl;
+        return ExitSuccess;
+    }
+};
+
+class WriteAllCommand : public Command {
+public:
+    QString name() const override { return QStringLiteral("write-all"); }
+    QString summary() const override {
+        return QStringLiteral("Write every area of a clone file (and, with --font, a font "
+                              "file) to the receiver.");
+    }
+    QString arguments() const override { return QStringLiteral("IN.V70"); }
+    void addOptions(QCommandLineParser& parser) const override { parser.addOption(FontInOption); }
+
+    int run(const CommandContext& c) const override {
+        const QStringList arguments = c.parser.positionalArguments();
+        if (arguments.size() != 1) {
+            c.fail(QStringLiteral("write-all needs one clone file (see rz-v70 --help)"));
+            return ExitUsage;
+        }
+        // Both files are read whole before anything goes to the receiver.
+        const QString in = arguments.first();
+        DataSet data;
+        clone::loadStartUpState(data);
+        const FileOutcome opened = clone::DataSetSections(data, [] { return 1; }).open(in);
+        if (!opened.ok) {
+            c.fail(describe(in, opened));
+            return ExitFileError;
+        }
+        const QString font = c.parser.value(FontInOption);
+        if (!font.isEmpty()) {
+            const fontfile::ReadResult read = fontfile::readFontFile(font, data.font);
+            if (!read.ok()) {
+                c.fail(font + QStringLiteral(": ") +
+                       (read.describe().isEmpty() ? QStringLiteral("not a font file (*.FK4)")
+                                                  : read.describe()));
+                return ExitFileError;
+            }
+        }
+        if (!data.banks.isConsistent()) {
+            c.fail(QStringLiteral("%1: the bank sizes add up to %2, not %3")
+                       .arg(in)
+                       .arg(data.banks.total())
+                       .arg(BankLayout::ChannelsInBanks));
+            return ExitFileError;
+        }
+        const int status = runSequence(*this, c, WriteAll(c.region, data), nullptr);
+        if (status == ExitSuccess)
+            c.out << "Wrote " << in << (font.isEmpty() ? QString() : QStringLiteral(" and ") + font)
+                  << " to " << c.device << Qt::endl;
+        return status;
+    }
+};
+
+} // namespace
+
+void addAllCommands(std::vector<std::unique_ptr<Command>>& list) {
+    list.push_back(std::make_unique<ReadAllCommand>());
+    list.push_back(std::make_unique<WriteAllCommand>());
+}
+
+} // namespace rz::cli
