@@ -3,6 +3,8 @@
 #include "app/product.h"
 #include "app/screenshots.h"
 #include "app/splash_screen.h"
+#include "files/backup_folder.h"
+#include "files/recovery_file.h"
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
@@ -79,6 +81,8 @@ int main(int argc, char* argv[]) {
         return rz::writeScreenshots(window, parser.value(screenshotOption)) ? 0 : 1;
     }
 
+    options.backupFolder = rz::backup::defaultFolder();
+    options.recoveryFolder = rz::recovery::Store::defaultFolder();
     BuiltInSimulator simulator;
     std::unique_ptr<rz::MainWindow> window;
     rz::SplashScreen splash;
@@ -92,6 +96,7 @@ int main(int argc, char* argv[]) {
             simulator = startBuiltInSimulator(*window);
 #endif
         window->show();
+        window->offerRecovery();
     });
     splash.show();
     return app.exec();
