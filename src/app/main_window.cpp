@@ -113,8 +113,10 @@ void MainWindow::buildMenus() {
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit(&E)"));
     edit->setObjectName(QStringLiteral("MenuEdit"));
-    edit->addAction(safety_->undoAction());
-    edit->addAction(safety_->redoAction());
+    for (QAction* action : {safety_->undoAction(), safety_->redoAction()}) {
+        action->setParent(this); // found by name like every other item
+        edit->addAction(action);
+    }
 
     QMenu* port = menuBar()->addMenu(QStringLiteral("Port(&P)"));
     port->setObjectName(QStringLiteral("MenuComPort"));
