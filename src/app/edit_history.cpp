@@ -8,7 +8,8 @@ namespace rz {
 // has happened already); undo and redo put the snapshots back.
 class EditHistory::Step : public QUndoCommand {
 public:
-    Step(EditHistory& history, DataSetSnapshot before, DataSetSnapshot after, const QString& name)
+    using Shared = std::shared_ptr<const DataSetSnapshot>;
+    Step(EditHistory& history, Shared before, Shared after, const QString& name)
         : QUndoCommand(name), history_(history), before_(std::move(before)),
           after_(std::move(after)) {}
 
@@ -21,20 +22,21 @@ public:
     }
 
 private:
-    void put(const DataSetSnapshot& snapshot) {
+    void put(const Shared& snapshot) {
         history_.restoring_ = true;
-        snapshot.restore(history_.data_);
+        snapshot->restore(history_.data_);
         history_.restoring_ = false;
         history_.base_ = snapshot;
     }
 
     EditHistory& history_;
-    DataSetSnapshot before_, after_;
+    Shared before_, after_;
     bool first_ = true;
 };
 
 EditHistory::EditHistory(DataSet& data, QObject* parent)
-    : QObject(parent), data_(data), base_(DataSetSnapshot::take(data)) {
+    : QObject(parent), data_(data),
+      base_(std::make_shared<const DataSetSnapshot>(DataSetSnapshot::take(data))) {
     stack_.setUndoLimit(StepLimit);
     const auto notice = [this] { noticeChange(); };
     connect(&data.channels, &ChannelTable::rowsChanged, this, notice);
@@ -51,7 +53,7 @@ EditHistory::EditHistory(DataSet& data, QObject* parent)
 
 void EditHistory::restart() {
     stack_.clear();
-    base_ = DataSetSnapshot::take(data_);
+    base_ = std::make_shared<const DataSetSnapshot>(DataSetSnapshot::take(data_));
     announced_.clear();
     scheduled_ = false;
     changed_ = false;
@@ -118,8 +120,8 @@ bool EditHistory::record() {
     const bool wasChanged = changed_;
     scheduled_ = false;
     changed_ = false;
-    DataSetSnapshot now = DataSetSnapshot::take(data_);
-    const int areas = base_.differences(now);
+    auto now = std::make_shared<const DataSetSnapshot>(DataSetSnapshot::take(data_));
+    const int areas = base_->differences(*now);
     if (areas == 0) {
         announced_.clear();
         if (wasChanged)
@@ -128,7 +130,7 @@ bool EditHistory::record() {
     }
     const QString name = stepName(areas);
     announced_.clear();
-    DataSetSnapshot before = std::move(base_);
+    auto before = std::move(base_);
     base_ = now;
     stack_.push(new Step(*this, std::move(before), std::move(now), name));
     emit modifiedChanged(isModified());

@@ -8,13 +8,15 @@
 
 #include <QObject>
 #include <QUndoStack>
+#include <memory>
 
 namespace rz {
 
 class EditHistory : public QObject {
     Q_OBJECT
 public:
-    static constexpr int StepLimit = 100;
+    // A step holds a whole data set (about 0.5 MB); neighbours share theirs.
+    static constexpr int StepLimit = 50;
 
     explicit EditHistory(DataSet& data, QObject* parent = nullptr);
 
@@ -60,7 +62,7 @@ private:
 
     DataSet& data_;
     QUndoStack stack_;
-    DataSetSnapshot base_; // the data set after the newest step
+    std::shared_ptr<const DataSetSnapshot> base_; // the data set after the newest step
     QString announced_;
     QString bulkName_;
     int bulkDepth_ = 0;
