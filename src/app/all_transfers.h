@@ -10,6 +10,7 @@ class QWidget;
 namespace rz {
 
 struct DataSet;
+class DataSafety;
 class RadioFacade;
 class UserDialogs;
 
@@ -27,15 +28,21 @@ public:
     // loads the default layout and goes on, Cancel sends nothing.
     void writeAll();
 
+    // Asks "Save changes?" before Read all, keeps each sequence one undo
+    // step and backs up what was read or is written; none: nothing of that.
+    void setSafety(DataSafety* safety) { safety_ = safety; }
+
 private:
-    void started(bool ok);
-    void ended();
+    void started(bool ok, bool reading);
+    void ended(bool success);
 
     DataSet& data_;
     RadioFacade& radio_;
     QWidget* window_;
     std::function<UserDialogs&()> dialogs_;
+    DataSafety* safety_ = nullptr;
     bool running_ = false; // a sequence of ours is the facade's job
+    bool reading_ = false; // and it is Read all
 };
 
 } // namespace rz

@@ -4,6 +4,8 @@
 #include "app/screenshots.h"
 #include "app/splash_screen.h"
 #include "model/build_info.h"
+#include "files/backup_folder.h"
+#include "files/recovery_file.h"
 #include <QApplication>
 #include <QCommandLineParser>
 #include <cstdio>
@@ -91,6 +93,8 @@ int main(int argc, char* argv[]) {
         return rz::writeScreenshots(window, parser.value(screenshotOption)) ? 0 : 1;
     }
 
+    options.backupFolder = rz::backup::defaultFolder();
+    options.recoveryFolder = rz::recovery::Store::defaultFolder();
     BuiltInSimulator simulator;
     std::unique_ptr<rz::MainWindow> window;
     rz::SplashScreen splash;
@@ -104,6 +108,7 @@ int main(int argc, char* argv[]) {
             simulator = startBuiltInSimulator(*window);
 #endif
         window->show();
+        window->offerRecovery();
     });
     splash.show();
     return app.exec();

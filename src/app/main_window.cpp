@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "app/all_transfers.h"
+#include "app/data_safety.h"
 #include "app/find_cable_dialog.h"
 #include "app/operation_controls.h"
 #include "app/product.h"
@@ -27,6 +28,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabBar>
 
 namespace rz {
@@ -48,7 +50,7 @@ MainWindow::MainWindow(DataSet& data, const Options& options, QWidget* parent)
       radio_(std::make_unique<RadioFacade>(data)),
       runDialog_([](QDialog& dialog) { dialog.exec(); }) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(product::title());
+    setWindowTitle(product::title() + QStringLiteral("[*]"));
     resize(px(13740), px(8130));
     setCentralWidget(new QWidget(this));
 
@@ -66,6 +68,19 @@ MainWindow::MainWindow(DataSet& data, const Options& options, QWidget* parent)
     connect(this, &MainWindow::portChosen, fileMenu_.get(),
             [this] { fileMenu_->writeConfiguration(configPath_); });
 
+    safety_ = std::make_unique<DataSafety>(
+        data_, *radio_,
+        DataSafety::Places{options.backupFolder, options.recoveryFolder, options.clock});
+    safety_->setDialogs(dialogs_.get());
+    safety_->setSave([this] { return fileMenu_->save(); });
+    safety_->setPort([this] { return selectedPort_; });
+    safety_->setStatus([this](const QString& line) { statusBar()->showMessage(line); });
+    fileMenu_->setConfirmDiscard([this] { return confirmDiscard(); });
+    connect(fileMenu_.get(), &FileMenu::saved, this, [this] { safety_->history().setClean(); });
+    connect(fileMenu_.get(), &FileMenu::opened, this, [this] { safety_->history().setClean(); });
+    connect(&safety_->history(), &EditHistory::modifiedChanged, this,
+            &MainWindow::setWindowModified);
+
     buildMenus();
     buildStatusArea();
     buildTabs();
@@ -73,7 +88,8 @@ MainWindow::MainWindow(DataSet& data, const Options& options, QWidget* parent)
     RefreshBankRowLabels(data_.banks, data_.channels);
     grid()->selectRow(1);
     readConfiguration();
-    currentTab_ = MemoryTab; // its frame is the one shown
+    currentTab_ = MemoryTab;      // its frame is the one shown
+    safety_->history().restart(); // the start-up state is no step
 }
 
 MainWindow::~MainWindow() = default;
@@ -94,6 +110,16 @@ void MainWindow::buildMenus() {
     QAction* save = item(file, "Save(&S)", "TEST_CLICK");
     QAction* import = item(file, "Import(&I)", "FILE_INPORT");
     fileMenu_->attach(open, save, import, item(file, "Export(&E)", "FILE_EXPORT"));
+    file->addSeparator();
+    connect(item(file, "Backup folder(&B)", "BackupFolder"), &QAction::triggered, safety_.get(),
+            &DataSafety::openBackupFolder);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit(&E)"));
+    edit->setObjectName(QStringLiteral("MenuEdit"));
+    for (QAction* action : {safety_->undoAction(), safety_->redoAction()}) {
+        action->setParent(this); // found by name like every other item
+        edit->addAction(action);
+    }
 
     QMenu* port = menuBar()->addMenu(QStringLiteral("Port(&P)"));
     port->setObjectName(QStringLiteral("MenuComPort"));
@@ -113,6 +139,7 @@ void MainWindow::buildMenus() {
     comm->setObjectName(QStringLiteral("Tusin_Botton"));
     allTransfers_ = std::make_unique<AllTransfers>(data_, *radio_, this,
                                                    [this]() -> UserDialogs& { return *dialogs_; });
+    allTransfers_->setSafety(safety_.get());
     connect(item(comm, "Write all(&W)", "ALL_WRITE"), &QAction::triggered, this,
             radio_->whenIdle([this] { allTransfers_->writeAll(); }));
     connect(item(comm, "Read all(&R)", "ALL_READ"), &QAction::triggered, this,
@@ -258,6 +285,15 @@ void MainWindow::setUserDialogs(std::unique_ptr<UserDialogs> dialogs) {
     dialogs_ = std::move(dialogs);
     radio_->setDialogs(dialogs_.get());
     fileMenu_->setDialogs(dialogs_.get());
+    safety_->setDialogs(dialogs_.get());
+}
+
+bool MainWindow::confirmDiscard() {
+    return safety_->confirmDiscard();
+}
+
+void MainWindow::offerRecovery() {
+    safety_->offerRecovery();
 }
 
 void MainWindow::setDialogRunner(DialogRunner runner) {
@@ -355,6 +391,12 @@ void MainWindow::switchTab(int tab) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // Asked before anything is cancelled or flagged: Cancel changes nothing.
+    if (!confirmDiscard()) {
+        event->ignore();
+        return;
+    }
+    safety_->finish();
     // A running operation sees the flag at its next wait and ends itself.
     linkState().setClosing(true);
     emit closing();

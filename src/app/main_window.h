@@ -28,6 +28,7 @@ namespace rz {
 class AllTransfers;
 class BankPage;
 class ChannelGrid;
+class DataSafety;
 class FileMenu;
 class MemoryPage;
 class OneTouchFrame;
@@ -41,6 +42,9 @@ public:
         QString configPath;                  // empty: the usual place
         std::optional<SerialPortList> ports; // none: the machine's ports
         CableFinder::DeviceListing devices;  // "Find my cable...": none, the machine's
+        QString backupFolder;                // empty: no automatic backups
+        QString recoveryFolder;              // empty: no recovery file
+        std::function<qint64()> clock;       // the recovery file's clock (ms); none: the system's
     };
     using DialogRunner = std::function<void(QDialog&)>;
 
@@ -75,6 +79,15 @@ public:
 
     // The runner, region and port every page's operations go through.
     RadioFacade& radio() { return *radio_; }
+
+    // Undo and redo, unsaved changes, backups and the recovery file.
+    DataSafety& safety() { return *safety_; }
+    // With unsaved changes asks "Save changes?"; false when the user
+    // cancels (or the save fails): the command must not go on.
+    bool confirmDiscard();
+    // At start: the offer to restore what a program that did not end
+    // cleanly kept.
+    void offerRecovery();
 
     // Message boxes and questions; tests put in their own.
     UserDialogs& userDialogs() { return *dialogs_; }
@@ -134,6 +147,7 @@ private:
     std::unique_ptr<RadioFacade> radio_; // goes before the pages and the display
     std::unique_ptr<FileMenu> fileMenu_;
     std::unique_ptr<AllTransfers> allTransfers_;
+    std::unique_ptr<DataSafety> safety_; // goes before the radio facade
     DialogRunner runDialog_;
     std::array<QAction*, SerialPortList::Count> portActions_{};
     QTabBar* tabs_ = nullptr;

@@ -39,6 +39,8 @@ bool RadioFacade::startInWindow(std::shared_ptr<Operation> operation, OperationS
 
 bool RadioFacade::begin(std::shared_ptr<Operation> operation, OperationSink* progress,
                         OperationSink* pageSink) {
+    if (runner_->isRunning() || (guard_ && !guard_(*operation)))
+        return false;
     operation->timeouts = timeouts_;
     const bool window = operation->isWindowOperation();
     runner_->setDevice(device_ ? device_() : QString());
@@ -48,6 +50,7 @@ bool RadioFacade::begin(std::shared_ptr<Operation> operation, OperationSink* pro
         return false; // the running job keeps its sinks
     jobSink_ = std::move(sink);
     windowJob_ = window;
+    emit started();
     return true;
 }
 

@@ -38,6 +38,9 @@ public:
     void setDialogs(UserDialogs* dialogs) { dialogs_ = dialogs; }
     // The window's progress display, which every operation reports to.
     void setProgressSink(OperationSink* sink) { progress_ = sink; }
+    // Asked before an operation starts (the unsaved-changes question, a
+    // backup before a write); false: it does not start.
+    void setStartGuard(std::function<bool(const Operation&)> guard) { guard_ = std::move(guard); }
     // Timers of the operations started from now on (tests shorten them).
     void setTimeouts(const Timeouts& timeouts) { timeouts_ = timeouts; }
 
@@ -61,6 +64,8 @@ public:
                                    std::function<void()> otherwise = {}) const;
 
 signals:
+    // An operation has started; `finished` follows.
+    void started();
     // The end-of-operation routine: the window restores its progress display
     // and controls, the pages their own parts. Not for an operation of the
     // font window or the bank-link dialog, which restore themselves.
@@ -85,6 +90,7 @@ private:
     DataSetSink store_;
     std::function<Region()> region_;
     std::function<QString()> device_;
+    std::function<bool(const Operation&)> guard_;
     UserDialogs* dialogs_ = nullptr;
     OperationSink* progress_ = nullptr;
     Timeouts timeouts_;

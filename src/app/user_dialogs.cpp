@@ -1,6 +1,7 @@
 #include "app/user_dialogs.h"
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace rz {
 
@@ -22,6 +23,23 @@ void QtUserDialogs::message(const QString& text, const QString& title, const QSt
 bool QtUserDialogs::askOkCancel(const QString& text, const QString& title) {
     return QMessageBox::question(parent_, title, text, QMessageBox::Ok | QMessageBox::Cancel,
                                  QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+int QtUserDialogs::choose(const QString& text, const QString& title, const QStringList& buttons) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent_);
+    QList<QAbstractButton*> added;
+    for (int i = 0; i < buttons.size(); ++i) {
+        const bool wayOut = i == buttons.size() - 1;
+        added << box.addButton(buttons.at(i),
+                               wayOut ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+    }
+    if (!added.isEmpty()) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(added.first()));
+        box.setEscapeButton(added.last());
+    }
+    box.exec();
+    const int chosen = int(added.indexOf(box.clickedButton()));
+    return chosen < 0 ? int(buttons.size()) - 1 : chosen;
 }
 
 QString QtUserDialogs::openFileName(const QString& title, const QString& filter,

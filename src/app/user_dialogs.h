@@ -3,6 +3,7 @@
 // this interface, so that a test can record and answer them instead of
 // waiting on a modal box.
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class QMessageBox;
@@ -19,6 +20,10 @@ public:
                          const QString& detail = QString()) = 0;
     // A question with OK and Cancel; true for OK.
     virtual bool askOkCancel(const QString& text, const QString& title) = 0;
+    // A question with buttons of its own ("Save", "Discard", "Cancel"): the
+    // index of the one pressed; the last (the way out) when the box is
+    // closed otherwise.
+    virtual int choose(const QString& text, const QString& title, const QStringList& buttons) = 0;
     // File choosers; an empty path when the user cancels.
     virtual QString openFileName(const QString& title, const QString& filter,
                                  const QString& folder) = 0;
@@ -39,6 +44,7 @@ public:
     void message(const QString& text, const QString& title,
                  const QString& detail = QString()) override;
     bool askOkCancel(const QString& text, const QString& title) override;
+    int choose(const QString& text, const QString& title, const QStringList& buttons) override;
     QString openFileName(const QString& title, const QString& filter,
                          const QString& folder) override;
     QString saveFileName(const QString& title, const QString& filter,

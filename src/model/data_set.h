@@ -9,6 +9,7 @@
 #include "banks/one_touch.h"
 #include "font/font_store.h"
 #include "model/channel_table.h"
+#include "model/edit_steps.h"
 #include "settings/settings_image.h"
 
 namespace rz {
@@ -20,6 +21,7 @@ struct DataSet {
     BankLinkTable bankLinks; // with the empty-bank flags
     FontStore font;          // the eight user characters
     SettingsImage settings;  // both settings tabs' lists and the opening message
+    EditSteps steps;         // names the next undo step; holds no data
 };
 
 } // namespace rz

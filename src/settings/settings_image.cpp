@@ -119,6 +119,32 @@ void SettingsImage::reset() {
     followLanguage();
 }
 
+SettingsImage::State SettingsImage::state() const {
+    return {bytes_, positions_, kept_, detEnabled_, iqEnabled_, title_};
+}
+
+bool SettingsImage::restore(const State& state) {
+    if (state.bytes.size() != Size || opening::fitted(state.title) != state.title)
+        return false;
+    for (ListId id : allLists())
+        if (!fits(id, state.positions[size_t(flatIndex(id))]))
+            return false;
+    for (ListId id : state.kept)
+        if (!isValid(id))
+            return false;
+    if (state == this->state())
+        return true;
+    bytes_ = state.bytes;
+    positions_ = state.positions;
+    kept_ = state.kept;
+    detEnabled_ = state.detEnabled;
+    iqEnabled_ = state.iqEnabled;
+    title_ = state.title;
+    emit changed();
+    followLanguage();
+    return true;
+}
+
 void SettingsImage::followLanguage() {
     const Language language = languageFor(position(LanguageList));
     if (language == vocabulary_)

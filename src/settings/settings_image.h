@@ -71,6 +71,25 @@ public:
     // The image and the enabled states stay as they are.
     void reset();
 
+    // Everything the image holds, for undo and the recovery file; the
+    // vocabulary follows the language list's position.
+    struct State {
+        QByteArray bytes;
+        settings::Positions positions{};
+        std::vector<settings::ListId> kept;
+        bool detEnabled = true;
+        bool iqEnabled = true;
+        QString title;
+        bool operator==(const State& o) const {
+            return bytes == o.bytes && positions == o.positions && kept == o.kept &&
+                   detEnabled == o.detEnabled && iqEnabled == o.iqEnabled && title == o.title;
+        }
+    };
+    State state() const;
+    // False, and nothing changes, for bytes of the wrong size or a position
+    // outside its list.
+    bool restore(const State& state);
+
 signals:
     void changed();
     void vocabularyChanged(settings::Language language);

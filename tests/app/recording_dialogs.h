@@ -15,10 +15,12 @@ public:
         bool save;
         QString title, filter, folder;
     };
-    QList<Asked> messages, questions;
+    QList<Asked> messages, questions, choices;
     QList<FileAsked> fileDialogs;
     bool answerOk = true;
     QString chosenPath;
+    // The button choose() presses, by caption; the last one when it has none.
+    QString chosenButton = QStringLiteral("Discard");
 
     void message(const QString& text, const QString& title,
                  const QString& detail = QString()) override {
@@ -27,6 +29,11 @@ public:
     bool askOkCancel(const QString& text, const QString& title) override {
         questions.append({text, title, QString()});
         return answerOk;
+    }
+    int choose(const QString& text, const QString& title, const QStringList& buttons) override {
+        choices.append({text, title, buttons.join(QLatin1Char('/'))});
+        const int at = int(buttons.indexOf(chosenButton));
+        return at < 0 ? int(buttons.size()) - 1 : at;
     }
     QString openFileName(const QString& title, const QString& filter,
                          const QString& folder) override {

@@ -6,6 +6,8 @@
 #include "files/csv_file.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QFileInfo>
 
 namespace rz {
 
@@ -44,22 +46,32 @@ QString FileMenu::initialFolder() {
     return config::startFolder();
 }
 
-void FileMenu::save() {
+bool FileMenu::save() {
     if (!dialogs_)
-        return;
+        return false;
     const QString path =
         dialogs_->saveFileName(QString(), dialogFilter(CloneSaveFilter), initialFolder());
-    if (!path.isEmpty())
-        show(sections_.save(path));
+    if (path.isEmpty())
+        return false;
+    const FileOutcome outcome = sections_.save(path);
+    show(outcome);
+    if (outcome.ok)
+        emit saved();
+    return outcome.ok;
 }
 
 void FileMenu::open() {
-    if (!dialogs_)
+    if (!dialogs_ || (confirm_ && !confirm_()))
         return;
     const QString path =
         dialogs_->openFileName(QString(), dialogFilter(CloneOpenFilter), initialFolder());
-    if (!path.isEmpty())
-        show(sections_.open(path));
+    if (path.isEmpty())
+        return;
+    data_.steps.announce(tr("Open %1").arg(QFileInfo(path).fileName()));
+    const FileOutcome outcome = sections_.open(path);
+    show(outcome);
+    if (outcome.ok)
+        emit opened();
 }
 
 void FileMenu::exportCsv() {
@@ -76,12 +88,13 @@ void FileMenu::exportCsv() {
 }
 
 void FileMenu::importCsv() {
-    if (!dialogs_)
+    if (!dialogs_ || (confirm_ && !confirm_()))
         return;
     const QString path =
         dialogs_->openFileName(QString(), dialogFilter(CsvOpenFilter), initialFolder());
     if (path.isEmpty())
         return;
+    data_.steps.announce(tr("Import %1").arg(QFileInfo(path).fileName()));
     const FileOutcome outcome = csv::importFile(
         path, data_.channels, [this](int value, int maximum) { setProgressBar(value, maximum); });
     show(outcome);

@@ -35,6 +35,9 @@ public:
     void setProgress(std::function<void(int value, int maximum)> progress) {
         progress_ = std::move(progress);
     }
+    // Asked before Open and Import replace data: false leaves everything as
+    // it was (the unsaved-changes question).
+    void setConfirmDiscard(std::function<bool()> confirm) { confirm_ = std::move(confirm); }
     // The menu items, each connected through the radio facade's idle gate.
     void attach(QAction* open, QAction* save, QAction* import, QAction* exportCsv);
 
@@ -45,13 +48,19 @@ public:
     static QString initialFolder();
 
 public slots:
-    void save();
+    // True once the file is written.
+    bool save();
     void open();
     void importCsv();
     void exportCsv();
     // Writes the whole clone text to the configuration file; a failure is
     // shown.
     void writeConfiguration(const QString& path);
+
+signals:
+    // The data set now equals a file: a clone file was saved or opened.
+    void saved();
+    void opened();
 
 private:
     void show(const FileOutcome& outcome);
@@ -62,6 +71,7 @@ private:
     clone::DataSetSections sections_;
     UserDialogs* dialogs_ = nullptr;
     std::function<void(int, int)> progress_;
+    std::function<bool()> confirm_;
 };
 
 } // namespace rz

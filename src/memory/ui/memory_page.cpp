@@ -139,6 +139,12 @@ void MemoryPage::clearRows() {
     // What is seen selected is what is cleared, whichever row the cursor is
     // on; the selection itself stays as it was.
     const memory::RowRange rows = grid_->selectedRows();
+    const memory::RowRange cleared = memory::clearRange(rows.first, rows.last);
+    if (!cleared.isEmpty())
+        radio_.data().steps.announce(
+            cleared.first == cleared.last
+                ? tr("Clear row %1").arg(cleared.first)
+                : tr("Clear rows %1–%2").arg(cleared.first).arg(cleared.last));
     memory::clearSelectedRows(table_, rows.first, rows.last);
 }
 
@@ -152,6 +158,7 @@ void MemoryPage::deleteKey() {
 
 void MemoryPage::clearAll() {
     QPushButton* self = button("ALL_Reset");
+    radio_.data().steps.announce(tr("All Clear"));
     emit progressChanged(0, 100);
     self->setEnabled(false);
     int shown = -1;

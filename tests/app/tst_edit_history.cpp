@@ -1,0 +1,313 @@
+// Undo and redo, the modified mark, the "Save changes?" question, backups
+// and the recovery file, through the real main window.
+#include "app/data_safety.h"
+#include "app/main_window.h"
+#include "app/radio_facade.h"
+#include "app/recording_dialogs.h"
+#include "files/recovery_file.h"
+#include "memory/ui/channel_grid.h"
+#include "support/radio_support.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace rz;
+
+namespace {
+
+struct Window {
+    QTemporaryDir dir;
+    test::RunningSimulator sim;
+    RecordingDialogs* dialogs = nullptr;
+    DataSet data;
+    qint64 now = 1000000; // the recovery file's clock
+    std::unique_ptr<MainWindow> w;
+
+    Window() {
+        MainWindow::Options options;
+        options.configPath = dir.filePath("RZ-V70_Writer.INI");
+        options.ports = SerialPortList({sim.device()});
+        options.backupFolder = dir.filePath("backups");
+        options.recoveryFolder = dir.filePath("recovery");
+        options.clock = [this] { return now; };
+        w = std::make_unique<MainWindow>(data, options);
+        auto recording = std::make_unique<RecordingDialogs>();
+        dialogs = recording.get();
+        w->setUserDialogs(std::move(recording));
+        w->radio().setTimeouts(test::shortTimeouts(150));
+        w->show();
+    }
+    template <typename T> T* find(const QString& name) const { return w->findChild<T*>(name); }
+    void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
+    void trigger(const char* action) { find<QAction>(QLatin1String(action))->trigger(); }
+    // The turn of the event loop that ends a user action.
+    void settle() { QCoreApplication::processEvents(); }
+    QString undoText() { return find<QAction>("EditUndo")->text(); }
+    bool undo() {
+        trigger("EditUndo");
+        return true;
+    }
+    bool finished(int messages) {
+        return QTest::qWaitFor(
+            [&] { return dialogs->messages.size() >= messages && !w->linkState().isBusy(); },
+            20000);
+    }
+    QStringList backups() const {
+        return QDir(dir.filePath("backups")).entryList({"*.V70", "*.FK4"}, QDir::Files);
+    }
+    // A channel as the Memory Setting dialog stores it: a frequency, in use.
+    void setChannel(int row, const QString& frequency) {
+        ChannelRow r = data.channels.row(row);
+        r.cells[ColFrequency] = frequency;
+        r.codes.inUse = 1;
+        data.channels.setRow(row, r);
+    }
+    QString recoveryFile() { return w->safety().recovery()->store().path(); }
+};
+
+} // namespace
+
+class TestEditHistory : public QObject {
+    Q_OBJECT
+private slots:
+    void eachKindOfEditIsOneStepThroughTheWidgets() {
+        Window win;
+        QCOMPARE(win.w->menuBar()->actions().at(1)->text(), QStringLiteral("Edit(&E)"));
+        QVERIFY(!win.find<QAction>("EditUndo")->isEnabled());
+        const DataSetSnapshot start = DataSetSnapshot::take(win.data);
+
+        // Grid "Clear" names its rows.
+        win.data.channels.setText(6, ColFrequency, QStringLiteral("145.00000MHz"));
+        win.settle();
+        win.w->grid()->selectRows(5, 9);
+        win.click("Clear_Botton");
+        win.settle();
+        QCOMPARE(win.undoText(), QStringLiteral("&Undo Clear rows 5–9"));
+        QVERIFY(win.data.channels.text(6, ColFrequency).isEmpty());
+        win.undo();
+        QCOMPARE(win.data.channels.text(6, ColFrequency), QStringLiteral("145.00000MHz"));
+        QCOMPARE(win.find<QAction>("EditRedo")->text(), QStringLiteral("&Redo Clear rows 5–9"));
+        win.trigger("EditRedo");
+        QVERIFY(win.data.channels.text(6, ColFrequency).isEmpty());
+        win.undo();
+
+        // A bank count box, with the row labels that follow it, is one step.
+        win.w->switchTab(MainWindow::BankTab);
+        QLineEdit* count = win.find<QLineEdit>("Text1(0)");
+        count->clear();
+        QTest::keyClicks(count, "50");
+        QTest::keyClick(count, Qt::Key_Return);
+        win.settle();
+        QCOMPARE(win.data.banks.size(0), 50);
+        QCOMPARE(win.undoText(), QStringLiteral("&Undo Bank sizes"));
+        win.undo();
+        QCOMPARE(win.data.banks.size(0), 100);
+
+        // A settings list and the opening message.
+        win.w->switchTab(MainWindow::SetModeTab);
+        QComboBox* speed = win.find<QComboBox>("Set_Mode_Scan(4)");
+        QTest::keyClick(speed, Qt::Key_Down);
+        win.settle();
+        QCOMPARE(win.undoText(), QStringLiteral("&Undo Settings"));
+        const int moved = win.data.settings.position(settings::ScanSpeed);
+        win.undo();
+        QVERIFY(win.data.settings.position(settings::ScanSpeed) != moved);
+        QCOMPARE(speed->currentIndex(), win.data.settings.position(settings::ScanSpeed));
+
+        // The models every other page edits: one-touch keys, bank links, font.
+        win.data.oneTouch.setNoSetting(0, false);
+        win.settle();
+        QCOMPARE(win.undoText(), QStringLiteral("&Undo One-touch keys"));
+        win.data.bankLinks.toggle(1, 1);
+        win.settle();
+        QCOMPARE(win.undoText(), QStringLiteral("&Undo Bank links"));
+        win.data.font.fillRect(2, 0, 0, 3, 3, true);
+        win.settle();
+        QCOMPARE(win.undoText(), QStringLiteral("&Undo Font"));
+        win.undo();
+        win.undo();
+        win.undo();
+        QCOMPARE(win.undoText(), QStringLiteral("&Undo Edit channels"));
+        win.undo();
+        QVERIFY(DataSetSnapshot::take(win.data) == start);
+        QVERIFY(!win.w->isWindowModified());
+        // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z.
+        QCOMPARE(win.find<QAction>("EditUndo")->shortcut(), QKeySequence(QKeySequence::Undo));
+        QCOMPARE(win.find<QAction>("EditRedo")->shortcuts(),
+                 (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
+    }
+
+    void aReadIsOneStepAndUndoWaitsForIt() {
+        Window win;
+        QVERIFY(win.sim.ok());
+        win.sim->setImage(sim::sampleImage());
+        win.data.channels.setText(3, ColFrequency, QStringLiteral("1.00000MHz"));
+        win.settle();
+        QVERIFY(win.w->isWindowModified());
+        win.dialogs->chosenButton = QStringLiteral("Discard");
+        win.click("READ_Botton");
+        QCOMPARE(win.dialogs->choices.size(), 1);
+        QCOMPARE(win.dialogs->choices[0].text, QStringLiteral("Save changes?"));
+        QVERIFY(win.w->linkState().isBusy());
+        QVERIFY(!win.find<QAction>("EditUndo")->isEnabled());
+        QVERIFY(!win.w->safety().history().undo()); // refused while it runs
+        QVERIFY(win.finished(1));
+        QCOMPARE(win.dialogs->messages[0].text, QStringLiteral("Success"));
+        QCOMPARE(win.undoText(), QStringLiteral("&Undo Read channels"));
+        // What was read is the saved state, and is backed up.
+        QVERIFY(!win.w->isWindowModified());
+        QCOMPARE(win.backups().size(), 1);
+        QVERIFY(win.backups()[0].endsWith("-read.V70"));
+        const QString read = win.data.channels.text(1, ColFrequency);
+        win.undo();
+        QCOMPARE(win.data.channels.text(3, ColFrequency), QStringLiteral("1.00000MHz"));
+        QVERIFY(win.w->isWindowModified());
+        win.trigger("EditRedo");
+        QCOMPARE(win.data.channels.text(1, ColFrequency), read);
+        QVERIFY(!win.w->isWindowModified());
+
+        // Memory Write saves what it writes first.
+        win.click("WRITE_Botton");
+        QVERIFY(win.finished(2));
+        QCOMPARE(win.backups().size(), 2);
+    }
+
+    void aBackupThatFailsLeavesTheReadSuccessful() {
+        Window win;
+        QVERIFY(win.sim.ok());
+        win.sim->setImage(sim::sampleImage());
+        QFile blocker(win.dir.filePath("backups")); // a file where the folder should be
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        win.click("READ_Botton");
+        QVERIFY(win.finished(1));
+        QCOMPARE(win.dialogs->messages.size(), 1);
+        QCOMPARE(win.dialogs->messages[0].text, QStringLiteral("Success"));
+        QVERIFY(win.w->statusBar()->currentMessage().startsWith("Backup not saved: "));
+        QVERIFY(!win.w->isWindowModified());
+    }
+
+    void theSaveChangesQuestion() {
+        Window win;
+        const QString file = win.dir.filePath("mine.V70");
+        const QString other = win.dir.filePath("other.V70");
+        win.setChannel(3, QStringLiteral("145.00000MHz"));
+        win.dialogs->chosenPath = other;
+        win.trigger("TEST_CLICK");
+        QVERIFY(!win.w->isWindowModified());
+        win.setChannel(3, QStringLiteral("146.00000MHz"));
+        win.settle();
+        QVERIFY(win.w->isWindowModified());
+        const DataSetSnapshot edited = DataSetSnapshot::take(win.data);
+
+        // Cancel: no file dialog, nothing changes.
+        win.dialogs->chosenButton = QStringLiteral("Cancel");
+        win.dialogs->chosenPath = other;
+        win.trigger("ReadFile");
+        win.trigger("FILE_INPORT");
+        QCOMPARE(win.dialogs->choices.size(), 2);
+        QCOMPARE(win.dialogs->choices[0].detail, QStringLiteral("Save/Discard/Cancel"));
+        QCOMPARE(win.dialogs->fileDialogs.size(), 1);
+        QVERIFY(DataSetSnapshot::take(win.data) == edited);
+        win.click("READ_Botton");
+        QVERIFY(!win.w->linkState().isBusy());
+
+        // Save writes the file, then the open goes on.
+        win.dialogs->chosenButton = QStringLiteral("Save");
+        win.dialogs->chosenPath = file; // both dialogs give this path
+        win.trigger("ReadFile");
+        QVERIFY(QFile::exists(file));
+        QCOMPARE(win.dialogs->fileDialogs.size(), 3);
+        QCOMPARE(win.data.channels.text(3, ColFrequency), QStringLiteral("146.00000MHz"));
+        QVERIFY(!win.w->isWindowModified());
+
+        // Discard goes on without saving; an open is one step.
+        win.setChannel(4, QStringLiteral("147.00000MHz"));
+        win.dialogs->chosenButton = QStringLiteral("Discard");
+        win.dialogs->chosenPath = other;
+        win.trigger("ReadFile");
+        QCOMPARE(win.data.channels.text(3, ColFrequency), QStringLiteral("145.00000MHz"));
+        QVERIFY(win.data.channels.text(4, ColFrequency).isEmpty());
+        QVERIFY(!win.w->isWindowModified());
+        QCOMPARE(win.undoText(), QStringLiteral("&Undo Open other.V70"));
+        win.undo();
+        QCOMPARE(win.data.channels.text(4, ColFrequency), QStringLiteral("147.00000MHz"));
+
+        // Closing: Cancel keeps the window and flags nothing.
+        win.dialogs->chosenButton = QStringLiteral("Cancel");
+        QVERIFY(!win.w->close());
+        QVERIFY(win.w->isVisible());
+        QVERIFY(!win.w->linkState().isClosing());
+        win.dialogs->chosenButton = QStringLiteral("Discard");
+        QVERIFY(win.w->close());
+    }
+
+    void theRecoveryFileFollowsUnsavedChanges() {
+        Window win;
+        win.data.channels.setText(3, ColFrequency, QStringLiteral("145.00000MHz"));
+        win.settle();
+        const QString path = win.recoveryFile();
+        QVERIFY(QFile::exists(path)); // the first change is kept at once
+        QVERIFY(*recovery::read(path) == DataSetSnapshot::take(win.data));
+
+        // Within 30 s a further change waits for the clock.
+        win.data.channels.setText(4, ColFrequency, QStringLiteral("146.00000MHz"));
+        win.settle();
+        QVERIFY(*recovery::read(path) != DataSetSnapshot::take(win.data));
+        win.now += RecoveryKeeper::IntervalMs - 1;
+        win.w->safety().recovery()->tick();
+        QVERIFY(*recovery::read(path) != DataSetSnapshot::take(win.data));
+        win.now += 1;
+        win.w->safety().recovery()->tick();
+        QVERIFY(*recovery::read(path) == DataSetSnapshot::take(win.data));
+
+        // Undone back to the saved state: nothing to recover.
+        win.undo();
+        win.undo();
+        QVERIFY(!win.w->isWindowModified());
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void aRecoveryFileFoundAtStartRestoresTheExactDataSet() {
+        QTemporaryDir dir;
+        DataSet crashed;
+        crashed.channels.setText(1500, ColFrequency, QStringLiteral("7.00000MHz"));
+        crashed.banks.setSize(0, 7); // a total the clone file would not keep
+        crashed.settings.setByte(191, 0x5A);
+        crashed.font.setDot(7, 15, 15, true);
+        const DataSetSnapshot kept = DataSetSnapshot::take(crashed);
+        Window win;
+        const QString left = win.dir.filePath("recovery/99-1.rzrecovery");
+        QDir().mkpath(win.dir.filePath("recovery"));
+        QVERIFY(recovery::write(left, kept).ok);
+        const DataSetSnapshot start = DataSetSnapshot::take(win.data);
+
+        win.dialogs->chosenButton = QStringLiteral("Restore");
+        win.w->offerRecovery();
+        QCOMPARE(win.dialogs->choices.size(), 1);
+        QCOMPARE(win.dialogs->choices[0].detail, QStringLiteral("Restore/Discard"));
+        QVERIFY(DataSetSnapshot::take(win.data) == kept);
+        QVERIFY(win.w->isWindowModified());
+        QVERIFY(!QFile::exists(left));
+        QVERIFY(QFile::exists(win.recoveryFile())); // now this program keeps it
+        win.undo();
+        QVERIFY(DataSetSnapshot::take(win.data) == start);
+
+        // Discard: the file goes and nothing changes.
+        QVERIFY(recovery::write(left, kept).ok);
+        win.dialogs->chosenButton = QStringLiteral("Discard");
+        win.w->offerRecovery();
+        QVERIFY(!QFile::exists(left));
+        QVERIFY(DataSetSnapshot::take(win.data) == start);
+    }
+};
+
+QTEST_MAIN(TestEditHistory)
+#include "tst_edit_history.moc"
