@@ -217,7 +217,10 @@ private slots:
         QCOMPARE(win.dialogs->fileDialogs.size(), 1);
         QVERIFY(DataSetSnapshot::take(win.data) == edited);
         win.click("READ_Botton");
+        win.trigger("ALL_READ");
+        QCOMPARE(win.dialogs->choices.size(), 4);
         QVERIFY(!win.w->linkState().isBusy());
+        QVERIFY(DataSetSnapshot::take(win.data) == edited);
 
         // Save writes the file, then the open goes on.
         win.dialogs->chosenButton = QStringLiteral("Save");
