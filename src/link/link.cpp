@@ -73,6 +73,10 @@ bool Link::open(PortProblem& problem) {
     return false;
 }
 
+bool Link::isOpen() const {
+    return port_->isOpen();
+}
+
 void Link::close() {
     if (port_->isOpen()) {
         QElapsedTimer clock;
@@ -120,6 +124,11 @@ Reply Link::exchange(const QByteArray& frame, int expectedLength, Deadline deadl
 
     failed_ = false;
     cancel_->attach(loop_.get());
+    // Whatever waits on the line now answers an earlier command (a reply
+    // that came after its timer ran out): it is not this command's reply.
+    pull();
+    port_->clear(QSerialPort::Input);
+    port_->readAll();
 
     if (port_->write(frame) != frame.size())
         failed_ = true;

@@ -59,6 +59,8 @@ public:
     bool isCancelled() const { return cancel_->isCancelled(); }
     const QString& device() const { return device_; }
     void close();
+    // Whether the port is open now (between a command and its reply).
+    bool isOpen() const;
     // Time spent so far in opening and closing the port (the benchmark
     // separates it from the waiting).
     qint64 portOpenCloseNsecs() const { return openCloseNsecs_; }

@@ -126,9 +126,12 @@ Session::Step Session::judge(const Reply& reply, bool passed) {
 }
 
 Session::Step Session::tryReadBlock(quint32 address, QByteArray& data, QByteArray* whole) {
-    const Reply reply = link_.exchange(frames::blockRead(address), frames::ReadReplyLength,
-                                       Deadline(timeouts_.replyMs));
-    const Step step = judge(reply, frames::isReadReplyValid(reply.bytes));
+    const QByteArray frame = frames::blockRead(address);
+    const Reply reply = link_.exchange(frame, frames::ReadReplyLength, Deadline(timeouts_.replyMs));
+    // A reply that came too late for an earlier read can still be on the
+    // line: only the reply that echoes this frame carries this block.
+    const Step step =
+        judge(reply, frames::isReadReplyValid(reply.bytes) && reply.bytes.startsWith(frame));
     if (step == Step::Ok) {
         data = frames::readReplyData(reply.bytes);
         if (whole)

@@ -65,11 +65,14 @@ void TestSimulator::faultsHitTheChosenReplies() {
     QCOMPARE(read(t.link, 0x01200, 40).status, Reply::TimedOut);
     QVERIFY(read(t.link, 0x01200, 200).isComplete());
 
-    // A late reply is missed, and is what the next command finds waiting.
+    // A late reply is missed and waits on the line; the next command
+    // discards it and gets its own reply.
     t.sim->addFault({Fault::Delay, "ZT~F", 0, 1, 300});
     QCOMPARE(read(t.link, 0x01200, 40).status, Reply::TimedOut);
     QTest::qWait(500);
-    QVERIFY(read(t.link, 0x01240).bytes.startsWith("ZT~F01200R\r"));
+    const QByteArray next = read(t.link, 0x01240).bytes;
+    QVERIFY(next.startsWith("ZT~F01240R\r"));
+    QCOMPARE(next.size(), frames::ReadReplyLength);
 }
 
 void TestSimulator::pacedRepliesArriveWhole() {
