@@ -4,6 +4,7 @@
 #include "cli/command.h"
 
 #include "cli/terminal.h"
+#include "files/backup_folder.h"
 #include "files/data_set_sections.h"
 #include "font/font_file.h"
 #include "link/sink_relays.h"
@@ -17,6 +18,22 @@
 namespace rz::cli {
 
 namespace {
+
+const QCommandLineOption BackupOption(
+    QStringLiteral("backup-dir"),
+    QStringLiteral("Keep the time-stamped backups in DIR (default: the desktop program's backup "
+                   "folder)."),
+    QStringLiteral("DIR"));
+
+// Saves a backup; one that cannot be written is told and never fails the
+// command.
+void backUp(const CommandContext& c, DataSet& data, backup::Kind kind, bool withFont) {
+    const QString folder =
+        c.parser.isSet(BackupOption) ? c.parser.value(BackupOption) : backup::defaultFolder();
+    const backup::Result result = backup::save(folder, data, 1, kind, withFont);
+    if (!result.ok)
+        c.fail(result.summary());
+}
 
 const QCommandLineOption OutputOption({QStringLiteral("o"), QStringLiteral("output")},
                                       QStringLiteral("Write the clone file FILE."),
@@ -95,7 +112,7 @@ public:
                               "with --font, a font file.");
     }
     void addOptions(QCommandLineParser& parser) const override {
-        parser.addOptions({OutputOption, FontOutOption});
+        parser.addOptions({OutputOption, FontOutOption, BackupOption});
     }
 
     int run(const CommandContext& c) const override {
@@ -112,6 +129,7 @@ public:
         const int status = runSequence(*this, c, ReadAll(c.region), &store);
         if (status != ExitSuccess)
             return status; // nothing is written: an existing file stays as it was
+        backUp(c, data, backup::Kind::Read, true);
         const FileOutcome saved = clone::DataSetSections(data, [] { return 1; }).save(out);
         if (!saved.ok) {
             c.fail(describe(out, saved));
@@ -141,7 +159,9 @@ public:
                               "file) to the receiver.");
     }
     QString arguments() const override { return QStringLiteral("IN.V70"); }
-    void addOptions(QCommandLineParser& parser) const override { parser.addOption(FontInOption); }
+    void addOptions(QCommandLineParser& parser) const override {
+        parser.addOptions({FontInOption, BackupOption});
+    }
 
     int run(const CommandContext& c) const override {
         const QStringList arguments = c.parser.positionalArguments();
@@ -175,6 +195,7 @@ public:
                        .arg(BankLayout::ChannelsInBanks));
             return ExitFileError;
         }
+        backUp(c, data, backup::Kind::Write, !font.isEmpty());
         const int status = runSequence(*this, c, WriteAll(c.region, data), nullptr);
         if (status == ExitSuccess)
             c.out << "Wrote " << in << (font.isEmpty() ? QString() : QStringLiteral(" and ") + font)

@@ -5,6 +5,7 @@
 #include "model/memory_map.h"
 #include "support/radio_support.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -44,11 +45,12 @@ private slots:
     void readAllThenWriteAllCopiesOneReceiverToAnother() {
         QTemporaryDir dir;
         const QString clone = dir.filePath("ALL.V70"), font = dir.filePath("ALL.FK4");
+        const QString backups = dir.filePath("backups");
         test::RunningSimulator from;
         QVERIFY(from.ok());
         from->setImage(sim::sampleImage());
-        const Run read =
-            runTool({"--port", from.device(), "read-all", "-o", clone, "--font", font});
+        const Run read = runTool({"--port", from.device(), "read-all", "-o", clone, "--font", font,
+                                  "--backup-dir", backups});
         QCOMPARE(read.status, 0);
         QVERIFY2(read.out.contains(clone), qPrintable(read.out));
         // One line per step on a stream that is no terminal.
@@ -64,14 +66,22 @@ private slots:
         QVERIFY(to.ok());
         const QByteArray ownFont(8 * 32, '\x5A');
         to->setMemory(memmap::FontBase, ownFont);
-        QCOMPARE(runTool({"--port", to.device(), "write-all", clone}).status, 0);
+        QCOMPARE(
+            runTool({"--port", to.device(), "write-all", clone, "--backup-dir", backups}).status,
+            0);
+        // A backup of what was read (with its font) and of what was written.
+        const QDir kept(backups);
+        QCOMPARE(kept.entryList({"*-read.V70"}).size(), 1);
+        QCOMPARE(kept.entryList({"*-read.FK4"}).size(), 1);
+        QCOMPARE(kept.entryList({"*-write.V70"}).size(), 1);
         QCOMPARE(fontArea(*to), ownFont);
         QCOMPARE(to->memory(memmap::BankLinksFirst, 88), from->memory(memmap::BankLinksFirst, 88));
         QCOMPARE(to->memory(memmap::OpeningMessage, 34), from->memory(memmap::OpeningMessage, 34));
         const quint32 tower = memmap::channelAddress(1);
         QCOMPARE(to->memory(tower, 64), from->memory(tower, 64));
 
-        const Run written = runTool({"--port", to.device(), "write-all", clone, "--font", font});
+        const Run written = runTool(
+            {"--port", to.device(), "write-all", clone, "--font", font, "--backup-dir", backups});
         QCOMPARE(written.status, 0);
         QVERIFY(written.err.contains("font: All Font Data Write\n"));
         QCOMPARE(fontArea(*to), fontArea(*from));
