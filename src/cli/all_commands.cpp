@@ -97,13 +97,6 @@ int runSequence(const Command& command, const CommandContext& c, const StepSeque
                                                                     : ExitReceiverError;
 }
 
-QString describe(const QString& path, const FileOutcome& outcome) {
-    QString text = path + QStringLiteral(": ") + outcome.message;
-    if (!outcome.reason.isEmpty() && !outcome.message.contains(outcome.reason))
-        text += QStringLiteral(" (") + outcome.reason + QLatin1Char(')');
-    return text;
-}
-
 class ReadAllCommand : public Command {
 public:
     QString name() const override { return QStringLiteral("read-all"); }
@@ -132,8 +125,7 @@ public:
         backUp(c, data, backup::Kind::Read, true);
         const FileOutcome saved = clone::DataSetSections(data, [] { return 1; }).save(out);
         if (!saved.ok) {
-            c.fail(describe(out, saved));
-            return ExitFileError;
+            return c.fileError(out, saved);
         }
         c.out << "Wrote " << out;
         if (!font.isEmpty()) {
@@ -175,8 +167,7 @@ public:
         clone::loadStartUpState(data);
         const FileOutcome opened = clone::DataSetSections(data, [] { return 1; }).open(in);
         if (!opened.ok) {
-            c.fail(describe(in, opened));
-            return ExitFileError;
+            return c.fileError(in, opened);
         }
         const QString font = c.parser.value(FontInOption);
         if (!font.isEmpty()) {

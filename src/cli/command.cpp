@@ -13,6 +13,14 @@ void CommandContext::fail(const QString& text) const {
     err << "rz-v70: " << text << Qt::endl;
 }
 
+int CommandContext::fileError(const QString& path, const FileOutcome& outcome) const {
+    QString text = path + QStringLiteral(": ") + outcome.message;
+    if (!outcome.reason.isEmpty() && !outcome.message.contains(outcome.reason))
+        text += QStringLiteral(" (") + outcome.reason + QLatin1Char(')');
+    fail(text);
+    return ExitFileError;
+}
+
 int CommandContext::runOperation(const Operation& operation, OperationSink* results) const {
     Link link(device);
     Outcome outcome;

@@ -3,6 +3,7 @@
 // What every command shares (the port, the region, the streams, running an
 // operation with progress on a terminal, the exit status of an outcome)
 // is in its context.
+#include "files/file_outcome.h"
 #include "link/operation.h"
 #include "model/region.h"
 #include <QCommandLineParser>
@@ -31,6 +32,10 @@ struct CommandContext {
 
     // One line on err: "rz-v70: " + text.
     void fail(const QString& text) const;
+    // A file that could not be read or written, told in one line ("IN.V70:
+    // Can't open the file. (the file name does not end in .V70)"): the
+    // file-error status.
+    int fileError(const QString& path, const FileOutcome& outcome) const;
     // Runs an operation on the device, its percentage on a terminal, and
     // turns its outcome into the exit status (an error told on err).
     int runOperation(const Operation& operation, OperationSink* results = nullptr) const;

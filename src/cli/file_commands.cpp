@@ -22,14 +22,6 @@ const QCommandLineOption BaseOption(
                    "program starts with)."),
     QStringLiteral("BASE.V70"));
 
-// "IN.V70: Can't open the file. (the file name does not end in .V70)".
-QString describe(const QString& path, const FileOutcome& outcome) {
-    QString text = path + QStringLiteral(": ") + outcome.message;
-    if (!outcome.reason.isEmpty() && !outcome.message.contains(outcome.reason))
-        text += QStringLiteral(" (") + outcome.reason + QLatin1Char(')');
-    return text;
-}
-
 int channelsInUse(const ChannelTable& table) {
     int count = 0;
     for (int r = 1; r <= ChannelTable::RowCount; ++r)
@@ -69,13 +61,11 @@ public:
         const clone::DataSetSections sections(data, [] { return 1; });
         const FileOutcome opened = sections.open(in);
         if (!opened.ok) {
-            c.fail(describe(in, opened));
-            return ExitFileError;
+            return c.fileError(in, opened);
         }
         const FileOutcome saved = csv::exportFile(out, data.channels);
         if (!saved.ok) {
-            c.fail(describe(out, saved));
-            return ExitFileError;
+            return c.fileError(out, saved);
         }
         c.out << "Wrote " << out << " (" << channelsInUse(data.channels) << " channels in use)"
               << Qt::endl;
@@ -107,20 +97,17 @@ public:
         if (!base.isEmpty()) {
             const FileOutcome opened = sections.open(base);
             if (!opened.ok) {
-                c.fail(describe(base, opened));
-                return ExitFileError;
+                return c.fileError(base, opened);
             }
             port = config::readPort(base).port; // the base file's port line stays
         }
         const FileOutcome imported = csv::importFile(in, data.channels);
         if (!imported.ok) {
-            c.fail(describe(in, imported));
-            return ExitFileError;
+            return c.fileError(in, imported);
         }
         const FileOutcome saved = sections.save(out);
         if (!saved.ok) {
-            c.fail(describe(out, saved));
-            return ExitFileError;
+            return c.fileError(out, saved);
         }
         for (const FileNotice& notice : imported.notices)
             c.out << in << ':' << notice.line << ": " << notice.text << Qt::endl;
