@@ -149,7 +149,7 @@ const Row Matrix[] = {
     {"font Read ALL", false, op<FontReadAll>(Region::E, true),
      {"All Font Data Read/0/+1/new", "All Font Data Read/0/+1/new", "All Font Data Read/0/+1/new", "All Font Data Read/0/+1/new", "All Font Data Read/*/*/new", "Error/10/=11/old", "Port Error/0/=2/old", "Error/3/=3/old"}},
     {"font Write ALL", true, [](const DataSet& d) { return std::make_shared<FontWriteAll>(Region::E, d.font.characters(), true); },
-     {"All Font Data Write/0/+1/new", "All Font Data Write/0/+0/new", "All Font Data Write/0/+1/new", "All Font Data Write/0/+1/new", "All Font Data Write/*/*/new", "Error/10/=11/old", "Port Error/0/=2/old", "Error/3/=3/old"}},
+     {"All Font Data Write/0/+1/new", "All Font Data Write/0/+0/new", "All Font Data Write/0/+1/new", "All Font Data Write/0/+1/new", "All Font Data Write/*/*/new", "Error/10/=11/part", "Port Error/0/=2/old", "Error/3/=3/old"}},
     {"font Read", false, op<FontCharRead>(Region::E, 2, true),
      {"Success Font Read/1/+1/new", "Font Data Error COM_TYPE 14/0/=2/old", "Success Font Read/1/+1/new", "Font Data Error COM_TYPE 14/0/=2/old", "*/*/*/*", "Com Error/21/=22/old", "Port Error/0/=2/old", "Font Data Error COM_TYPE 13/0/=1/old"}},
     {"font Write", true, [](const DataSet& d) { return std::make_shared<FontCharWrite>(Region::E, 2, d.font.characters()[2], true); },
