@@ -31,9 +31,10 @@ using rz::sim::Fault;
 namespace {
 
 // The reply timer of every exchange in the matrix; a delayed reply comes
-// DelayFactor timers late.
+// DelayFactor timers late: well after the third attempt has timed out, so
+// that an operation of three attempts fails however slow the machine is.
 constexpr int TimerMs = 200;
-constexpr int DelayFactor = 3;
+constexpr int DelayFactor = 5;
 
 enum Column { Drop, Swap, Short, Long, Delay, Silence, Disconnect, WrongRegion, ColumnCount };
 const std::array<const char*, ColumnCount> ColumnNames = {
