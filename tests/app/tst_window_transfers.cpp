@@ -1,9 +1,9 @@
 // The Memory tab's transfer buttons through the real main window, against
 // the simulator over a pseudo-terminal: what the user sees in the grid, the
 // progress display and the message boxes.
-#include "app/main_window.h"
 #include "app/radio_facade.h"
 #include "app/recording_dialogs.h"
+#include "app/sim_window.h"
 #include "link/operation_runner.h"
 #include "memory/ui/channel_grid.h"
 #include "memory/ui/memory_page.h"
@@ -20,35 +20,7 @@ using namespace rz;
 
 namespace {
 
-struct Window {
-    QTemporaryDir dir;
-    test::RunningSimulator sim;
-    RecordingDialogs* dialogs = nullptr;
-    DataSet data;
-    std::unique_ptr<MainWindow> w;
-
-    Window() {
-        MainWindow::Options options;
-        options.configPath = dir.filePath("RZ-V70_Writer.INI");
-        options.ports = SerialPortList({sim.device()});
-        w = std::make_unique<MainWindow>(data, options);
-        auto recording = std::make_unique<RecordingDialogs>();
-        dialogs = recording.get();
-        w->setUserDialogs(std::move(recording));
-        w->radio().setTimeouts(test::shortTimeouts(150));
-        w->show();
-    }
-    void click(const char* name) {
-        auto* button = w->findChild<QPushButton*>(QLatin1String(name));
-        QVERIFY2(button, name);
-        button->click();
-    }
-    // Waits for the operation to end and its message to be shown.
-    bool finished(int messages = 1) {
-        return QTest::qWaitFor(
-            [&] { return dialogs->messages.size() >= messages && !w->linkState().isBusy(); },
-            20000);
-    }
+struct Window : test::SimWindow {
     QString text(int row, int column) const { return w->data().channels.text(row, column); }
 };
 

@@ -1,9 +1,9 @@
 // The Bank tab and the one-touch frame of the Setting tab through the real
 // main window: the bank count rules, the total and "Bank Write", tab
 // switching, the one-touch lists, and their transfers against the simulator.
-#include "app/main_window.h"
 #include "app/radio_facade.h"
 #include "app/recording_dialogs.h"
+#include "app/sim_window.h"
 #include "banks/one_touch_area.h"
 #include "support/radio_support.h"
 
@@ -20,30 +20,7 @@ using namespace rz;
 
 namespace {
 
-struct Window {
-    QTemporaryDir dir;
-    test::RunningSimulator sim;
-    RecordingDialogs* dialogs = nullptr;
-    DataSet data;
-    std::unique_ptr<MainWindow> w;
-
-    Window() {
-        MainWindow::Options options;
-        options.configPath = dir.filePath("RZ-V70_Writer.INI");
-        options.ports = SerialPortList({sim.device()});
-        w = std::make_unique<MainWindow>(data, options);
-        auto recording = std::make_unique<RecordingDialogs>();
-        dialogs = recording.get();
-        w->setUserDialogs(std::move(recording));
-        w->radio().setTimeouts(test::shortTimeouts(150));
-        w->show();
-    }
-    template <typename T> T* find(const QString& name) const {
-        T* widget = w->findChild<T*>(name);
-        if (!widget)
-            qWarning() << "no widget" << name;
-        return widget;
-    }
+struct Window : test::SimWindow {
     QLineEdit* count(int bank) const {
         return find<QLineEdit>(QStringLiteral("Text1(%1)").arg(bank));
     }
@@ -74,11 +51,6 @@ struct Window {
             QFocusEvent out(QEvent::FocusOut);
             QCoreApplication::sendEvent(box, &out);
         }
-    }
-    bool finished(int messages) {
-        return QTest::qWaitFor(
-            [&] { return dialogs->messages.size() >= messages && !w->linkState().isBusy(); },
-            20000);
     }
     QStringList items(QComboBox* box) const {
         QStringList out;

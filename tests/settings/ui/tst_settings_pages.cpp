@@ -1,8 +1,8 @@
 // The Setting and Set mode tabs in the real main window, worked through
 // their object names, against the simulated receiver.
-#include "app/main_window.h"
 #include "app/radio_facade.h"
 #include "app/recording_dialogs.h"
+#include "app/sim_window.h"
 #include "settings/opening_message.h"
 #include "support/radio_support.h"
 
@@ -20,41 +20,13 @@ using namespace rz::settings;
 
 namespace {
 
-struct Window {
-    QTemporaryDir dir;
-    test::RunningSimulator sim;
-    RecordingDialogs* dialogs = nullptr;
-    DataSet data;
-    std::unique_ptr<MainWindow> w;
-
+struct Window : test::SimWindow {
     Window() {
-        MainWindow::Options options;
-        options.configPath = dir.filePath("RZ-V70_Writer.INI");
-        options.ports = SerialPortList({sim.device()});
-        w = std::make_unique<MainWindow>(data, options);
-        auto recording = std::make_unique<RecordingDialogs>();
-        dialogs = recording.get();
-        w->setUserDialogs(std::move(recording));
-        w->radio().setTimeouts(test::shortTimeouts(150));
         sim->setImage(sim::sampleImage());
-        w->show();
         w->switchTab(MainWindow::SetModeTab);
-    }
-    template <typename T = QWidget> T* find(const QString& name) const {
-        return w->findChild<T*>(name);
     }
     QComboBox* list(const QString& name) const { return find<QComboBox>(name); }
     QString label(const QString& name) const { return find<QLabel>(name)->text(); }
-    void click(const char* name) {
-        auto* button = find<QPushButton>(QLatin1String(name));
-        QVERIFY2(button, name);
-        button->click();
-    }
-    bool finished(int messages = 1) {
-        return QTest::qWaitFor(
-            [&] { return dialogs->messages.size() >= messages && !w->linkState().isBusy(); },
-            20000);
-    }
 };
 
 } // namespace

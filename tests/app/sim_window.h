@@ -1,0 +1,49 @@
+#pragma once
+// The main window on a simulated receiver over a pseudo-terminal, with its
+// message boxes recorded: the fixture of the window tests.
+#include "app/main_window.h"
+#include "app/radio_facade.h"
+#include "app/recording_dialogs.h"
+#include "support/radio_support.h"
+
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace rz::test {
+
+struct SimWindow {
+    QTemporaryDir dir;
+    RunningSimulator sim;
+    RecordingDialogs* dialogs = nullptr;
+    DataSet data;
+    std::unique_ptr<MainWindow> w;
+
+    SimWindow() {
+        MainWindow::Options options;
+        options.configPath = dir.filePath("RZ-V70_Writer.INI");
+        options.ports = SerialPortList({sim.device()});
+        w = std::make_unique<MainWindow>(data, options);
+        auto recording = std::make_unique<RecordingDialogs>();
+        dialogs = recording.get();
+        w->setUserDialogs(std::move(recording));
+        w->radio().setTimeouts(shortTimeouts(150));
+        w->show();
+    }
+    template <typename T = QWidget> T* find(const QString& name) const {
+        return w->findChild<T*>(name);
+    }
+    void click(const char* name) const {
+        auto* button = find<QPushButton>(QLatin1String(name));
+        QVERIFY2(button, name);
+        button->click();
+    }
+    // Waits for the operation to end and its messages to be shown.
+    bool finished(int messages = 1) const {
+        return QTest::qWaitFor(
+            [&] { return dialogs->messages.size() >= messages && !w->linkState().isBusy(); },
+            20000);
+    }
+};
+
+} // namespace rz::test
