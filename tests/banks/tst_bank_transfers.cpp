@@ -1,6 +1,7 @@
 // The bank, one-touch and bank-link transfers against the simulated
-// receiver: the frames on the wire, the attempt limits, what reaches the
-// data set through the store sink, and faults that end a transfer at once.
+// receiver: the frames on the wire, the attempts of each block and what
+// reaches the data set through the store sink. Every fault of the line for
+// every operation is in the fault matrix.
 #include "banks/bank_link_area.h"
 #include "banks/bank_link_transfer.h"
 #include "banks/bank_transfer.h"
@@ -140,64 +141,6 @@ private slots:
                  (QList<QByteArray>{Id, "ZT~F00200R", "ZT~F00240R", "ZT~F00240R", "ZT~F00240R"}));
         QCOMPARE(run.data.banks.size(0), 7);
         QCOMPARE(run.data.channels.text(1, ColLabel), label);
-    }
-
-    void writesAndIdentificationStopAfterThreeFailures() {
-        const QByteArray w200 = "ZT~F00200W", w180 = "ZT~F00180W", w100 = "ZT~F00100W";
-        struct Case {
-            std::function<Outcome(Run&)> operation;
-            sim::FaultRule fault;
-            QList<QByteArray> sent;
-        };
-        const Case cases[] = {
-            {[](Run& r) { return r(BankWrite(Region::E, r.data.banks)); },
-             {Fault::NoOk, w200, 0, 3, 0},
-             {Id, w200, w200, w200}},
-            {[](Run& r) { return r(OneTouchWrite(Region::E, r.data.oneTouch)); },
-             {Fault::OneShort, w180, 0, 3, 0},
-             {Id, w180, w180, w180}},
-            {[](Run& r) { return r(BankLinkWrite(Region::E, r.data.bankLinks, false)); },
-             {Fault::NoOk, w100, 0, 3, 0},
-             {Id, w100, w100, w100}},
-            {[](Run& r) { return r(OneTouchRead(Region::E)); },
-             {Fault::NoOk, Id, 0, 3, 0},
-             {Id, Id, Id}},
-            {[](Run& r) { return r(BankLinkRead(Region::E, false)); },
-             {Fault::NoOk, Id, 0, 3, 0},
-             {Id, Id, Id}},
-        };
-        for (const Case& c : cases) {
-            Run run;
-            QVERIFY(run.t.sim.ok());
-            run.t.sim->addFault(c.fault);
-            const Outcome o = c.operation(run);
-            QCOMPARE(o.kind, Outcome::Error);
-            QCOMPARE(o.message, QStringLiteral("Error"));
-            QCOMPARE(o.title, QStringLiteral(" Error"));
-            QCOMPARE(o.failureCounter, 3);
-            QCOMPARE(run.sent(), c.sent);
-        }
-    }
-
-    void aLostPortEndsEveryTransferAtOnce() {
-        const std::function<Outcome(Run&)> operations[] = {
-            [](Run& r) { return r(BankRead(Region::E)); },
-            [](Run& r) { return r(BankWrite(Region::E, r.data.banks)); },
-            [](Run& r) { return r(OneTouchRead(Region::E)); },
-            [](Run& r) { return r(OneTouchWrite(Region::E, r.data.oneTouch)); },
-            [](Run& r) { return r(BankLinkRead(Region::E, false)); },
-            [](Run& r) { return r(BankLinkWrite(Region::E, r.data.bankLinks, false)); },
-        };
-        for (const auto& operation : operations) {
-            Run run;
-            QVERIFY(run.t.sim.ok());
-            run.t.sim->addFault({Fault::Disconnect, "ZT~F", 0, 1, 0});
-            const Outcome o = operation(run);
-            QCOMPARE(o.kind, Outcome::PortError);
-            QCOMPARE(o.message, QStringLiteral("Port Error"));
-            QCOMPARE(o.title, QStringLiteral(" Error"));
-            QCOMPARE(run.t.sim->receivedCount(), 2); // no second attempt
-        }
     }
 
     void oneTouchReadAndWrite() {

@@ -139,16 +139,6 @@ private slots:
         QCOMPARE(b.wire().size(), 1 + 10);
     }
 
-    void identificationHasThreeAttempts() {
-        Bench b;
-        QVERIFY(b.sim.ok());
-        b.sim->setRegion(Region::T); // answers "NG" to the E identification
-        const Outcome o = b.run(FontReadAll(Region::E, true));
-        QCOMPARE(o.message, QStringLiteral("Error"));
-        QCOMPARE(o.title, QStringLiteral(" Error"));
-        QCOMPARE(b.wire(), (QList<QByteArray>{"ZT~RZ-V70E", "ZT~RZ-V70E", "ZT~RZ-V70E"}));
-    }
-
     void singleWriteRunsThroughItsStates() {
         Bench b;
         QVERIFY(b.sim.ok());
