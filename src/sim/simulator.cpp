@@ -75,6 +75,14 @@ QByteArray identificationText(Region region) {
     return "ZT~RZ-V70T";
 }
 
+// Bytes that cross between the simulator's thread and its callers are
+// copied whole, never shared: an implicitly shared buffer decides whether to
+// copy on write from a relaxed reference count, which orders nothing between
+// the two threads.
+QByteArray unshared(const QByteArray& bytes) {
+    return QByteArray(bytes.constData(), bytes.size());
+}
+
 } // namespace
 
 struct Simulator::State {
@@ -378,12 +386,12 @@ void Simulator::setMemory(quint32 address, const QByteArray& bytes) {
 
 QByteArray Simulator::image() const {
     std::lock_guard<std::mutex> lock(d->mutex);
-    return d->memory;
+    return unshared(d->memory);
 }
 
 void Simulator::setImage(const QByteArray& image) {
     std::lock_guard<std::mutex> lock(d->mutex);
-    d->memory = image.left(MemorySize);
+    d->memory = unshared(image.left(MemorySize));
     d->memory.append(QByteArray(MemorySize - d->memory.size(), '\0'));
 }
 
@@ -405,7 +413,11 @@ bool Simulator::dumpImage(const QString& path) const {
 
 QList<QByteArray> Simulator::receivedFrames() const {
     std::lock_guard<std::mutex> lock(d->mutex);
-    return d->log;
+    QList<QByteArray> frames;
+    frames.reserve(d->log.size());
+    for (const QByteArray& frame : d->log)
+        frames.append(unshared(frame));
+    return frames;
 }
 
 int Simulator::receivedCount() const {
