@@ -241,12 +241,8 @@ private slots:
         Editor e;
         test::RunningSimulator sim;
         QVERIFY(sim.ok());
-        sim::FaultRule slow;
-        slow.fault = sim::Fault::Delay;
-        slow.delayMs = 300;
-        sim->addFault(slow);
-        Timeouts t = test::shortTimeouts(2000);
-        e.radio.setTimeouts(t);
+        sim->addFault({sim::Fault::Delay, QByteArray(), 0, 1, 300});
+        e.radio.setTimeouts(test::shortTimeouts(2000));
         e.radio.setDeviceSource([&] { return sim.device(); });
         e.click("FONT_WRITE");
         QVERIFY(e.window.comType() != 0);
