@@ -2,10 +2,8 @@
 // receiver: the frames on the wire, the attempts of each block and what
 // reaches the data set through the store sink. Every fault of the line for
 // every operation is in the fault matrix.
-#include "banks/bank_link_area.h"
 #include "banks/bank_link_transfer.h"
 #include "banks/bank_transfer.h"
-#include "banks/one_touch_area.h"
 #include "banks/one_touch_transfer.h"
 #include "link/frames.h"
 #include "link/sink_relays.h"
@@ -86,9 +84,16 @@ private slots:
         QCOMPARE(run.data.channels.text(1201, ColLabel), QStringLiteral("PRG - 0A"));
     }
 
-    void bankWriteSendsTheSizesAndTheGroupConstants() {
+    void bankWriteSendsTheSizesAndTheGroupConstantsOnlyWhenTheyTotal1200() {
         Run run;
         QVERIFY(run.t.sim.ok());
+        run.data.banks.setSize(3, 101);
+        const Outcome refused = run(BankWrite(Region::E, run.data.banks));
+        QCOMPARE(refused.message, QStringLiteral("Error"));
+        QCOMPARE(refused.title, QStringLiteral(" Error"));
+        QVERIFY(refused.detail.contains("1201"));
+        QCOMPARE(run.t.sim->receivedCount(), 0);
+
         std::array<int, 50> sizes{};
         sizes[0] = 1200;
         run.data.banks.setSizes(sizes);
@@ -96,22 +101,8 @@ private slots:
         QCOMPARE(run.sent(), (QList<QByteArray>{Id, "ZT~F00200W", "ZT~F00240W"}));
         QCOMPARE(run.t.sim->receivedFrames().at(1).mid(10, 6), QByteArray("B00400"));
         QCOMPARE(run.t.sink.values, (QList<int>{0, 20, 60, 100}));
-        QCOMPARE(run.t.sim->memory(0x00200, 4), QByteArray::fromHex("b0040000"));
         QCOMPARE(run.t.sim->memory(0x00264, 16),
-                 QByteArray::fromHex("6400c8006400000064000000150000"
-                                     "00"));
-    }
-
-    void bankWriteRefusesALayoutThatIsNot1200() {
-        Run run;
-        QVERIFY(run.t.sim.ok());
-        run.data.banks.setSize(3, 101);
-        const Outcome o = run(BankWrite(Region::E, run.data.banks));
-        QCOMPARE(o.kind, Outcome::Error);
-        QCOMPARE(o.message, QStringLiteral("Error"));
-        QCOMPARE(o.title, QStringLiteral(" Error"));
-        QVERIFY(o.detail.contains("1201"));
-        QCOMPARE(run.t.sim->receivedCount(), 0);
+                 QByteArray::fromHex("6400c800640000006400000015000000"));
     }
 
     void eachBankBlockHasThreeAttempts() {
@@ -143,77 +134,27 @@ private slots:
         QCOMPARE(run.data.channels.text(1, ColLabel), label);
     }
 
-    void oneTouchReadAndWrite() {
+    void oneTouchReadAndWriteTheNineKeysOfOneBlock() {
         Run run;
         QVERIFY(run.t.sim.ok());
-        // Default layout: banks 0..11 of 100. Key 1 on bank 5 channel 42,
-        // key 2 on an empty bank, key 3 beyond its bank, the rest not set.
-        QByteArray area = QByteArray::fromHex("052a00"
-                                              "1e0300"
-                                              "076400") +
-                          QByteArray::fromHex("ff0000").repeated(6);
-        run.t.sim->setMemory(0x00180, area);
+        // Default layout: key 1 on bank 5 channel 42, key 2 on an empty bank,
+        // key 3 beyond its bank, the rest not set.
+        run.t.sim->setMemory(0x00180, QByteArray::fromHex("052a001e0300076400") +
+                                          QByteArray::fromHex("ff0000").repeated(6));
         QCOMPARE(run(OneTouchRead(Region::E)).kind, Outcome::Success);
         QCOMPARE(run.sent(), (QList<QByteArray>{Id, "ZT~F00180R"}));
         QCOMPARE(run.t.sink.values, (QList<int>{0, 50, 100}));
-        const OneTouchMemories& keys = run.data.oneTouch;
-        QCOMPARE(keys.key(0), (OneTouchKey{5, 42, false}));
-        QCOMPARE(keys.key(1), (OneTouchKey{0, 0, false}));
-        QCOMPARE(keys.key(2), (OneTouchKey{7, 0, false}));
-        QCOMPARE(keys.key(3), (OneTouchKey{0, 0, true}));
+        QCOMPARE(run.data.oneTouch.key(0), (OneTouchKey{5, 42, false}));
+        QCOMPARE(run.data.oneTouch.key(3), (OneTouchKey{0, 0, true}));
 
         run.t.sim->clearLog();
         run.data.oneTouch.setKey(8, {11, 99, false});
         QCOMPARE(run(OneTouchWrite(Region::E, run.data.oneTouch)).kind, Outcome::Success);
-        const QList<QByteArray> wire = run.t.sim->receivedFrames();
-        QCOMPARE(wire.size(), 2);
-        QCOMPARE(wire.at(1).size(), 65);
-        QCOMPARE(run.t.sim->memory(0x00180, 27), QByteArray::fromHex("052a00"
-                                                                     "000000"
-                                                                     "070000"
-                                                                     "ff0000"
-                                                                     "ff0000"
-                                                                     "ff0000"
-                                                                     "ff0000"
-                                                                     "ff0000"
-                                                                     "0b6300"));
-    }
-
-    void bankLinkReadAndWrite() {
-        Run run;
-        QVERIFY(run.t.sim.ok());
-        BankLinkTable& links = run.data.bankLinks;
-        links.refreshEmptyFlags(run.data.banks); // banks 12..49 empty
-        links.toggle(0, 0);
-        links.toggle(0, 9);
-        links.toggle(10, 11);
-        const Outcome w = run(BankLinkWrite(Region::E, links, false));
-        QCOMPARE(w.message, QStringLiteral("Success Group Data Write"));
-        QCOMPARE(w.title, QStringLiteral(" Finish"));
-        QVERIFY(w.showMessage);
-        const QList<QByteArray> wire = run.t.sim->receivedFrames();
-        QCOMPARE(wire.size(), 3);
-        QCOMPARE(wire.at(1).size(), 107);
-        QCOMPARE(wire.at(1).mid(10, 6), QByteArray("804000"));
-        QCOMPARE(wire.at(2).size(), 91);
-        QCOMPARE(wire.at(2).left(10), QByteArray("ZT~F00130W"));
-        QCOMPARE(wire.at(2).mid(10 + 64, 4), QByteArray("0010")); // group 10, banks 8..15
-
-        // A receiver that links the empty bank 49: read back, it is marked 2.
-        run.t.sim->clearLog();
-        run.t.sim->setMemory(0x00150 + 6, QByteArray::fromHex("40"));
-        links.clear();
-        const Outcome r = run(BankLinkRead(Region::E, true));
-        QCOMPARE(r.kind, Outcome::Success);
-        QCOMPARE(r.message, QStringLiteral("OK"));
-        QCOMPARE(r.title, QStringLiteral(" OK"));
-        QVERIFY(!r.showMessage); // Read all opened the dialog
-        QCOMPARE(run.sent(), (QList<QByteArray>{Id, "ZT~F00100R", "ZT~F00130R"}));
-        QCOMPARE(links.entry(0, 0), int(BankLinkTable::Linked));
-        QCOMPARE(links.entry(0, 9), int(BankLinkTable::Linked));
-        QCOMPARE(links.entry(0, 1), int(BankLinkTable::NotLinked));
-        QCOMPARE(links.entry(10, 11), int(BankLinkTable::Linked));
-        QCOMPARE(links.entry(10, 49), int(BankLinkTable::EmptyBank));
+        QCOMPARE(run.t.sim->receivedCount(), 2);
+        QCOMPARE(run.t.sim->receivedFrames().at(1).size(), 65);
+        QCOMPARE(run.t.sim->memory(0x00180, 27), QByteArray::fromHex("052a00000000070000") +
+                                                     QByteArray::fromHex("ff0000").repeated(5) +
+                                                     QByteArray::fromHex("0b6300"));
     }
 
     void bankLinkTransfersWaitTheDialogsReplyTime() {

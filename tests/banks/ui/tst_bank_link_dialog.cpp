@@ -1,46 +1,28 @@
 // The bank-link dialog opened from the Bank tab of the real main window: the
 // grid and its clicks, the empty banks, "Clear", and "Read"/"Write" through
-// the simulator, also as Read all opens it.
-#include "app/main_window.h"
-#include "app/radio_facade.h"
-#include "app/recording_dialogs.h"
+// the simulator. Read all opening it is in the window's Read all test.
+#include "app/sim_window.h"
 #include "banks/ui/bank_link_dialog.h"
 #include "support/radio_support.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace rz;
 
 namespace {
 
-struct Window {
-    QTemporaryDir dir;
-    test::RunningSimulator sim;
-    RecordingDialogs* dialogs = nullptr;
-    DataSet data;
-    std::unique_ptr<MainWindow> w;
+struct Window : test::SimWindow {
     std::function<void(BankLinkDialog&)> inDialog;
     bool opened = false;
 
     Window() {
-        MainWindow::Options options;
-        options.configPath = dir.filePath("RZ-V70_Writer.INI");
-        options.ports = SerialPortList({sim.device()});
-        w = std::make_unique<MainWindow>(data, options);
-        auto recording = std::make_unique<RecordingDialogs>();
-        dialogs = recording.get();
-        w->setUserDialogs(std::move(recording));
-        w->radio().setTimeouts(test::shortTimeouts(150));
         w->setDialogRunner([this](QDialog& d) {
             opened = true;
             d.show();
             inDialog(static_cast<BankLinkDialog&>(d));
         });
-        w->show();
     }
     void open(std::function<void(BankLinkDialog&)> steps) {
         inDialog = std::move(steps);
@@ -183,23 +165,6 @@ private slots:
         });
         QVERIFY(win.opened);
         QCOMPARE(win.w->linkState().resultFlag(), LinkState::ResultNormal);
-    }
-
-    void readAllModeReadsAndCloses() {
-        Window win;
-        QVERIFY(win.sim.ok());
-        win.sim->setMemory(0x00100, QByteArray::fromHex("01"));
-        win.w->linkState().setReadAllMode(LinkState::ReadAllRunning);
-        bool closed = false;
-        win.open([&](BankLinkDialog& d) {
-            closed = QTest::qWaitFor([&] { return !d.isVisible(); }, 20000);
-            QCOMPARE(d.result(), int(QDialog::Accepted));
-        });
-        QVERIFY(closed);
-        QCOMPARE(win.w->linkState().readAllMode(), LinkState::ReadAllLinksDone);
-        QVERIFY(win.dialogs->messages.isEmpty());
-        QCOMPARE(win.data.bankLinks.entry(0, 7), int(BankLinkTable::Linked));
-        QCOMPARE(win.sim->receivedCount(), 3);
     }
 };
 
