@@ -1,5 +1,4 @@
 #include "model/channel_table.h"
-#include "model/code_page.h"
 #include "model/value_tables.h"
 
 #include <QSignalSpy>
@@ -35,34 +34,26 @@ private slots:
         QCOMPARE(table.record(1705).mid(0, 5), QByteArray::fromHex("010084D717"));
     }
 
-    void clearingKeepsLabelAndSetsClearCodes() {
-        ChannelTable table;
-        ChannelRow row;
-        row.cells[ColFrequency] = "145.00000MHz";
-        row.cells[ColName] = "X";
-        row.codes.inUse = 1;
-        row.codes.step = 5;
-        table.setRow(3, row);
-        QCOMPARE(table.text(3, ColLabel), QStringLiteral("2")); // label kept
-        QVERIFY(table.inUse(3));
-        table.clearRow(3);
-        QCOMPARE(table.text(3, ColFrequency), QString());
-        QCOMPARE(table.text(3, ColName), QString());
-        QCOMPARE(table.text(3, ColLabel), QStringLiteral("2"));
-        QCOMPARE(table.codes(3), ChannelCodes::afterClear());
-        QCOMPARE(table.codes(3).train, quint8(0));
-    }
-
-    void readRecordsAndClearEmptyRows() {
+    void clearingKeepsTheLabelAndEmptyRecordsClearOnlyWhenAsked() {
         ChannelTable table;
         ChannelRow row;
         row.cells[ColFrequency] = "430.00000MHz";
+        row.cells[ColName] = "X";
         row.codes.inUse = 1;
-        table.setRow(7, row);
-        table.setRow(8, row);
-        const QByteArray used = table.record(7);
-        table.applyRecord(8, QByteArray(64, '\0')); // the receiver holds nothing there
-        table.applyRecord(9, used);
+        row.codes.step = 5;
+        for (int r : {3, 7, 8})
+            table.setRow(r, row);
+        QCOMPARE(table.text(3, ColLabel), QStringLiteral("2")); // label kept
+        table.clearRow(3);
+        QCOMPARE(table.text(3, ColFrequency) + table.text(3, ColName), QString());
+        QCOMPARE(table.text(3, ColLabel), QStringLiteral("2"));
+        QCOMPARE(table.codes(3), ChannelCodes::afterClear());
+        QCOMPARE(table.codes(3).train, quint8(0));
+
+        // A read record that is not in use leaves the texts until the
+        // read ends and the rows not in use are cleared.
+        table.applyRecord(8, QByteArray(64, '\0'));
+        table.applyRecord(9, table.record(7));
         QVERIFY(!table.inUse(8));
         QCOMPARE(table.text(8, ColFrequency), QStringLiteral("430.00000MHz"));
         table.clearRowsNotInUse();
@@ -82,20 +73,6 @@ private slots:
         QCOMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0).at(0).toInt(), 10);
         QCOMPARE(spy.at(0).at(1).toInt(), 500);
-    }
-
-    void codePageLengths() {
-        QCOMPARE(cp932::byteLength(QString::fromUtf8("ｱｲｳ")), 3);
-        QCOMPARE(cp932::byteLength(QString::fromUtf8("漢字A")), 5);
-        QCOMPARE(cp932::charByteLength(U'ｱ'), 1);
-        QCOMPARE(cp932::charByteLength(U'漢'), 2);
-        QCOMPARE(cp932::charCode(U'😀'), quint16('?'));
-        QCOMPARE(cp932::fromCode(0), QString());
-        QCOMPARE(cp932::fromCode(0x889F), QString::fromUtf8("亜"));
-        QCOMPARE(cp932::fromCode(0xFCFC), QString(QChar::ReplacementCharacter));
-        const QString text = QString::fromUtf8("受信機 ﾃｽﾄ ABC");
-        QCOMPARE(cp932::decode(cp932::encode(text)), text);
-        QCOMPARE(cp932::encode(QString::fromUtf8("a€b")), QByteArray("a?b"));
     }
 };
 
