@@ -4,39 +4,19 @@
 // answers --version with its version and Qt's, built and installed alike.
 #include "files/config_file.h"
 #include "model/build_info.h"
+#include "support/run_program.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 
+using rz::test::runProgram;
+
 const QString BuildDir = QStringLiteral(RZ_BUILD_DIR);
-
-struct Run {
-    int status = -1;
-    QString out, err;
-};
-
-Run run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("QT_QPA_PLATFORM")); // --version needs no display
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    process.setProcessEnvironment(env);
-    process.start(program, arguments);
-    Run result;
-    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
-        return result;
-    result.status = process.exitCode();
-    result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    result.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return result;
-}
 
 QStringList programs() {
     QStringList built;
@@ -57,8 +37,8 @@ class TestInstall : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(prefix_.isValid());
-        const Run install =
-            run(QStringLiteral(RZ_CMAKE), {"--install", BuildDir, "--prefix", prefix_.path()});
+        const auto install = runProgram(QStringLiteral(RZ_CMAKE),
+                                        {"--install", BuildDir, "--prefix", prefix_.path()});
         QVERIFY2(install.status == 0, qPrintable(install.out + install.err));
     }
 
@@ -88,26 +68,33 @@ private slots:
         }
     }
 
-    void desktopEntryIsValid() {
-        if (!hasWriter())
-            QSKIP("built without the desktop program");
-        const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
-        if (validator.isEmpty())
-            QSKIP("desktop-file-validate is not installed (Debian package desktop-file-utils)");
-        const Run check = run(validator, {path("share/applications/org.rzv70.Writer.desktop")});
-        QVERIFY2(check.status == 0 && !check.out.contains("error"),
-                 qPrintable(check.out + check.err));
+    void desktopFilesPassTheirValidators_data() {
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<QString>("package");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("desktop entry")
+            << "desktop-file-validate"
+            << "desktop-file-utils"
+            << QStringList{path("share/applications/org.rzv70.Writer.desktop")};
+        QTest::newRow("metainfo") << "appstreamcli"
+                                  << "appstream"
+                                  << QStringList{
+                                         "validate", "--no-net", "--explain",
+                                         path("share/metainfo/org.rzv70.Writer.metainfo.xml")};
     }
 
-    void metainfoIsValid() {
+    void desktopFilesPassTheirValidators() {
+        QFETCH(QString, tool);
+        QFETCH(QString, package);
+        QFETCH(QStringList, arguments);
         if (!hasWriter())
             QSKIP("built without the desktop program");
-        const QString validator = QStandardPaths::findExecutable("appstreamcli");
+        const QString validator = QStandardPaths::findExecutable(tool);
         if (validator.isEmpty())
-            QSKIP("appstreamcli is not installed (Debian package appstream)");
-        const Run check = run(validator, {"validate", "--no-net", "--explain",
-                                          path("share/metainfo/org.rzv70.Writer.metainfo.xml")});
-        QVERIFY2(check.status == 0, qPrintable(check.out + check.err));
+            QSKIP(qPrintable(tool + " is not installed (Debian package " + package + ")"));
+        const auto check = runProgram(validator, arguments);
+        QVERIFY2(check.status == 0 && !check.out.contains("error"),
+                 qPrintable(check.out + check.err));
     }
 
     void manPagesFormatCleanly() {
@@ -116,7 +103,7 @@ private slots:
             QSKIP("man is not installed");
         for (const QString& program : programs()) {
             const QString page = path("share/man/man1/" + program + ".1.gz");
-            const Run shown = run(man, {"--warnings", "-l", "-Tutf8", page});
+            const auto shown = runProgram(man, {"--warnings", "-l", "-Tutf8", page});
             QVERIFY2(shown.status == 0, qPrintable(page + shown.err));
             QVERIFY2(shown.err.trimmed().isEmpty(), qPrintable(page + ": " + shown.err));
             QVERIFY(shown.out.contains("EXIT STATUS") || shown.out.contains("E\bEX"));
@@ -129,7 +116,7 @@ private slots:
         QVERIFY(expected.contains("Qt 6."));
         for (const QString& program : programs()) {
             for (const QString& dir : {BuildDir, path("bin")}) {
-                const Run version = run(dir + QLatin1Char('/') + program, {"--version"});
+                const auto version = runProgram(dir + QLatin1Char('/') + program, {"--version"});
                 QCOMPARE(version.status, 0);
                 QCOMPARE(version.out, program + expected);
             }

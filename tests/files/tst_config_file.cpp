@@ -1,4 +1,5 @@
-// Reading the port from the configuration file, and the Port menu's devices.
+// The configuration file's places and the port it keeps, and the Port menu's
+// devices.
 #include "files/config_file.h"
 #include "link/serial_port_list.h"
 
@@ -11,54 +12,43 @@ using namespace rz;
 class TestConfigFile : public QObject {
     Q_OBJECT
 private slots:
-    void readsThePortLine_data() {
-        QTest::addColumn<QByteArray>("content"); // null: no file at all
-        QTest::addColumn<int>("port");
-        QTest::addColumn<int>("checked");
-        QTest::newRow("missing") << QByteArray() << 1 << 0;
-        QTest::newRow("COMPORT07") << QByteArray("COMPORT07\r\nEND\r\n") << 7 << 7;
-        QTest::newRow("COMPORT16") << QByteArray("COMPORT16\r\n") << 16 << 16;
-        QTest::newRow("COMPORT7") << QByteArray("COMPORT7\r\n") << 1 << 1;
-        QTest::newRow("COMPORT00") << QByteArray("COMPORT00\r\n") << 1 << 1;
-        QTest::newRow("above 16") << QByteArray("COMPORT17\r\n") << 1 << 1;
-        QTest::newRow("not a number") << QByteArray("COMPORTxx\r\n") << 1 << 1;
-        QTest::newRow("no port line") << QByteArray("Bank00,100\r\nEND\r\n") << 1 << 0;
-        QTest::newRow("first CO line counts")
-            << QByteArray("ch,145.00000MHz\r\nCOMPORT03\r\nCOMPORT09\r\n") << 3 << 3;
-        QTest::newRow("LF only, last line") << QByteArray("x\nCOMPORT12") << 12 << 12;
-        QTest::newRow("other CO line") << QByteArray("COMMENT12\r\n") << 12 << 12;
-    }
-
     void readsThePortLine() {
-        QFETCH(QByteArray, content);
-        QFETCH(int, port);
-        QFETCH(int, checked);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("RZ-V70_Writer.INI");
-        if (!content.isNull()) {
+        const struct {
+            QByteArray content; // null: no file at all
+            int port;
+            int checked; // the Port menu's checked item, 0: none
+        } cases[] = {
+            {QByteArray(), 1, 0},
+            {"COMPORT07\r\nEND\r\n", 7, 7},
+            {"COMPORT16\r\n", 16, 16},
+            {"COMPORT7\r\n", 1, 1},
+            {"COMPORT00\r\n", 1, 1},
+            {"COMPORT17\r\n", 1, 1},
+            {"COMPORTxx\r\n", 1, 1},
+            {"Bank00,100\r\nEND\r\n", 1, 0},                         // no port line
+            {"ch,145.00000MHz\r\nCOMPORT03\r\nCOMPORT09\r\n", 3, 3}, // the first CO line counts
+            {"x\nCOMPORT12", 12, 12},                                // LF only, last line
+            {"COMMENT12\r\n", 12, 12},                               // any CO line
+        };
+        for (const auto& c : cases) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath("RZ-V70_Writer.INI");
             QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
+            QVERIFY(c.content.isNull() ||
+                    (file.open(QIODevice::WriteOnly) && file.write(c.content)));
+            file.close();
+            const config::PortSetting s = config::readPort(path);
+            QVERIFY2(s.fileRead == !c.content.isNull() && s.port == c.port &&
+                         s.checkedItem == c.checked,
+                     c.content.constData());
         }
-        const config::PortSetting setting = config::readPort(path);
-        QCOMPARE(setting.fileRead, !content.isNull());
-        QCOMPARE(setting.port, port);
-        QCOMPARE(setting.checkedItem, checked);
-    }
-
-    void portLineAndPath() {
-        QCOMPARE(config::portLine(7), QStringLiteral("COMPORT07"));
-        QCOMPARE(config::portLine(12), QStringLiteral("COMPORT12"));
-        qputenv("RZ_V70_CONFIG", "/tmp/elsewhere.INI");
-        QCOMPARE(config::defaultPath(), QStringLiteral("/tmp/elsewhere.INI"));
-        qunsetenv("RZ_V70_CONFIG");
-        QVERIFY(config::defaultPath().endsWith("/RZ-V70_Writer.INI"));
     }
 
     // Run from an install prefix (a package, "cmake --install"), the
     // program never writes beside itself, even where it could (as root).
     void installedProgramWritesInTheUsersFolders() {
         qunsetenv("RZ_V70_CONFIG");
+        QVERIFY(config::defaultPath().endsWith("/RZ-V70_Writer.INI"));
         QTemporaryDir prefix;
         const QString bin = prefix.filePath("bin");
         QVERIFY(QDir().mkpath(bin));
@@ -79,6 +69,7 @@ private slots:
         QVERIFY(!config::startFolder(bin).isEmpty());
         qputenv("RZ_V70_CONFIG", "/tmp/elsewhere.INI"); // still wins
         QCOMPARE(config::defaultPath(bin), QStringLiteral("/tmp/elsewhere.INI"));
+        QCOMPARE(config::defaultPath(), QStringLiteral("/tmp/elsewhere.INI"));
         qunsetenv("RZ_V70_CONFIG");
     }
 
@@ -90,7 +81,6 @@ private slots:
         QCOMPARE(SerialPortList(QStringList{"COM1"}).caption(1), QStringLiteral("COM1"));
         QCOMPARE(ports.assign("com5"), 5); // a port number, as the command-line tool takes it
         QCOMPARE(ports.assign("COM17"), 0);
-
         QStringList many;
         for (int i = 0; i < 20; ++i)
             many << QStringLiteral("/dev/ttyS%1").arg(i);

@@ -1,9 +1,14 @@
+// The 64-byte channel record, its addresses and texts, and the channel table
+// that holds the rows.
 #include "model/channel_record.h"
+#include "model/channel_table.h"
+#include "model/code_page.h"
 #include "model/frequency_text.h"
 #include "model/hex_text.h"
 #include "model/memory_map.h"
 #include "model/value_tables.h"
 
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace rz;
@@ -49,57 +54,37 @@ private slots:
         QCOMPARE(hex::addressDigits(0), QByteArray("00000"));
     }
 
-    void hexConversions() {
-        QCOMPARE(hex::byteToText(0x0A), QByteArray("0A"));
-        QCOMPARE(hex::byteToText(0x3E), QByteArray("3E"));
+    void hexAndFrequencyTexts() {
         QByteArray all;
         for (int b = 0; b < 256; ++b)
             all.append(char(b));
         const QByteArray text = hex::bytesToText(all);
-        QCOMPARE(text.size(), 512);
+        QVERIFY(text.startsWith("000102030405060708090A0B"));
         QCOMPARE(hex::textToBytes(text, 0, 256), all);
-        QCOMPARE(hex::digitValue('F'), quint8(15));
-        QCOMPARE(hex::digitValue('0'), quint8(0));
-        QCOMPARE(hex::digitValue('\r'), quint8('\r'));
-    }
+        QCOMPARE(hex::digitValue('\r'), quint8('\r')); // not a digit: taken as it is
 
-    void frequencyTexts() {
-        QCOMPARE(freq::hzToText(145000000), QStringLiteral("145.00000MHz"));
         QCOMPARE(freq::hzToText(600000), QStringLiteral("0.60000MHz"));
-        QCOMPARE(freq::hzToText(1234567), QStringLiteral("1.23456MHz"));
-        QCOMPARE(freq::textToHz("145.00000MHz"), 145000000u);
+        QCOMPARE(freq::hzToText(1234567), QStringLiteral("1.23456MHz")); // cut, not rounded
         QCOMPARE(freq::textToHz("1299.99995MHz"), 1299999950u);
         QCOMPARE(freq::textToHz("0.05"), 50000u);
         QCOMPARE(freq::textToHz("1.2345675"), 1234568u); // nearest Hz
-        QCOMPARE(freq::textToHz(""), 0u);
         QCOMPARE(freq::textToHz("garbage"), 0u);
         QCOMPARE(freq::textToHz("99999999999.9"), 0xFFFFFFFFu);
     }
 
-    void bandCodes_data() {
-        QTest::addColumn<QString>("frequency");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("band");
-        QTest::newRow("145 MHz") << "145.00000MHz" << 10 << 2;
-        QTest::newRow("117.99") << "117.99000MHz" << 10 << 1;
-        QTest::newRow("118") << "118.00000MHz" << 10 << 2;
-        QTest::newRow("171") << "171.00000MHz" << 10 << 1;
-        QTest::newRow("225") << "225.00000MHz" << 10 << 1;
-        QTest::newRow("225.01") << "225.01000MHz" << 10 << 3;
-        QTest::newRow("335.99") << "335.99000MHz" << 10 << 3;
-        QTest::newRow("336") << "336.00000MHz" << 10 << 1;
-        QTest::newRow("336.01") << "336.01000MHz" << 10 << 2;
-        QTest::newRow("470") << "470.00000MHz" << 10 << 1;
-        QTest::newRow("bug row 145") << "145.00000MHz" << 1701 << 1;
-        QTest::newRow("bug row 300") << "300.00000MHz" << 1721 << 1;
-        QTest::newRow("row 1700 300") << "300.00000MHz" << 1700 << 3;
-    }
-
     void bandCodes() {
-        QFETCH(QString, frequency);
-        QFETCH(int, row);
-        QFETCH(int, band);
-        QCOMPARE(int(quint8(record::encode(channel(frequency), row)[0])), band);
+        const struct {
+            const char* frequency;
+            int row;
+            int band;
+        } cases[] = {{"145.00000MHz", 10, 2},   {"117.99000MHz", 10, 1},   {"118.00000MHz", 10, 2},
+                     {"171.00000MHz", 10, 1},   {"225.00000MHz", 10, 1},   {"225.01000MHz", 10, 3},
+                     {"335.99000MHz", 10, 3},   {"336.00000MHz", 10, 1},   {"336.01000MHz", 10, 2},
+                     {"470.00000MHz", 10, 1},   {"145.00000MHz", 1701, 1}, // bug rows: 1
+                     {"300.00000MHz", 1721, 1}, {"300.00000MHz", 1700, 3}};
+        for (const auto& c : cases)
+            QVERIFY2(quint8(record::encode(channel(c.frequency), c.row)[0]) == c.band,
+                     qPrintable(QStringLiteral("%1 row %2").arg(c.frequency).arg(c.row)));
     }
 
     void encodeLayout() {
@@ -113,20 +98,13 @@ private slots:
         row.codes.rxTone = 0;
         row.codes.dcs = 103;
         row.codes.train = 28;
-        const QByteArray bytes = record::encode(row, 10);
-        QCOMPARE(bytes.size(), 64);
-        QCOMPARE(bytes.mid(0, 5), QByteArray::fromHex("024086A408"));
-        QCOMPARE(int(bytes[5]), 0); // NFM written as FM
-        QCOMPARE(int(bytes[6]), 0x10);
-        QCOMPARE(bytes.mid(7, 4), QByteArray::fromHex("C0270900"));
-        QCOMPARE(int(bytes[11]), 2);
-        QCOMPARE(int(bytes[12]), 5);
-        QCOMPARE(int(bytes[13]), 0);
-        QCOMPARE(int(bytes[14]), 103);
-        QCOMPARE(int(bytes[15]), 28);
-        QCOMPARE(bytes.mid(16, 16), QByteArray::fromHex("003E01000A0000000000000000000000"));
-        QCOMPARE(bytes.mid(32), QByteArray(32, '\0'));
-
+        // Band, frequency, mode (NFM written as FM), step, offset, shift,
+        // tone type, CTCSS, DCS, train; then the fixed bytes and no name.
+        QCOMPARE(record::encode(row, 10).toHex().toUpper(),
+                 QByteArray("024086A408"
+                            "0010C0270900020500671C"
+                            "003E01000A0000000000000000000000") +
+                     QByteArray(64, '0'));
         row.codes.rxTone = 38;
         QCOMPARE(int(record::encode(row, 10)[13]), 39);
         row.codes.rxTone = 1;
@@ -143,7 +121,6 @@ private slots:
                 for (int tone = 0; tone < tables::CtcssCount; tone += 7)
                     for (int dcs = 0; dcs < tables::DcsCount; dcs += 17) {
                         ChannelRow row = channel("438.12500MHz");
-                        row.cells[ColMode] = tables::modeTexts()[mode];
                         row.cells[ColToneType] = "TSQ";
                         row.cells[ColShift] = "+";
                         row.cells[ColOffset] = "5.00000MHz";
@@ -151,22 +128,20 @@ private slots:
                         row.codes.rxTone = quint8(tone);
                         row.codes.dcs = quint8(dcs);
                         row.codes.train = quint8((step + tone) % tables::TrainCount);
+                        row.cells[ColStep] = tables::stepText(step);
+                        row.cells[ColRxTone] = tables::ctcssText(tone);
+                        row.cells[ColDcs] = tables::dcsText(dcs);
+                        row.cells[ColTrain] = tables::trainText(row.codes.train);
+                        row.cells[ColMode] = tables::modeTexts()[mode];
                         ChannelRow back;
                         record::decode(record::encode(row, 5), back);
-                        QVERIFY(back.inUse());
-                        QCOMPARE(back.text(ColFrequency), row.text(ColFrequency));
-                        QCOMPARE(back.text(ColMode), mode == tables::ModeNfm ? QStringLiteral("FM")
-                                                                             : row.text(ColMode));
-                        QCOMPARE(back.text(ColStep), tables::stepText(step));
-                        QCOMPARE(back.text(ColRxTone), tables::ctcssText(tone));
-                        QCOMPARE(back.text(ColDcs), tables::dcsText(dcs));
-                        QCOMPARE(back.text(ColTrain), tables::trainText(row.codes.train));
-                        QCOMPARE(back.text(ColToneType), QStringLiteral("TSQ"));
-                        QCOMPARE(back.text(ColShift), QStringLiteral("+"));
-                        QCOMPARE(back.text(ColOffset), QStringLiteral("5.00000MHz"));
-                        QCOMPARE(back.text(ColSkip), QString());
-                        QCOMPARE(back.codes.step, row.codes.step);
-                        QCOMPARE(back.codes.rxTone, row.codes.rxTone);
+                        if (mode == tables::ModeNfm)
+                            row.cells[ColMode] = "FM"; // the record has no NFM
+                        for (int c = ColFrequency; c <= ColName; ++c)
+                            if (c != ColTxTone)
+                                QCOMPARE(back.text(c), row.text(c));
+                        row.codes.txTone = back.codes.txTone;
+                        QCOMPARE(back.codes, row.codes);
                     }
     }
 
@@ -181,31 +156,20 @@ private slots:
 
         // Tone type 2 leaves its text; CTCSS code 1 reads as 67.0 Hz; odd
         // codes outside the tables show as empty texts rather than crash.
-        bytes = QByteArray(64, '\0');
-        bytes[0] = 0x21; // low nibble 1: in use
-        bytes[1] = char(0x87);
-        bytes[2] = char(0xD6);
-        bytes[3] = 0x12; // 1,234,567 Hz
-        bytes[5] = 9;
-        bytes[6] = char(200);
-        bytes[12] = 2;
-        bytes[13] = 1;
-        bytes[14] = char(250);
-        bytes[15] = char(99);
+        // In use (low nibble 1), 1,234,567 Hz, mode 9, step 200, tone type 2,
+        // CTCSS code 1, DCS 250, train 99.
+        bytes = QByteArray::fromHex("2187D6120009C800000000000201FA63").leftJustified(64, '\0');
         row.cells[ColToneType] = "SQ";
         record::decode(bytes, row);
         QVERIFY(row.inUse());
         QCOMPARE(row.text(ColFrequency), QStringLiteral("1.23456MHz"));
         QCOMPARE(row.text(ColToneType), QStringLiteral("SQ"));
         QCOMPARE(row.text(ColRxTone), QStringLiteral("67.0Hz"));
-        QCOMPARE(row.text(ColMode), QString());
-        QCOMPARE(row.text(ColStep), QString());
-        QCOMPARE(row.text(ColDcs), QString());
-        QCOMPARE(row.text(ColTrain), QString());
+        QCOMPARE(row.text(ColMode) + row.text(ColStep) + row.text(ColDcs) + row.text(ColTrain),
+                 QString());
         // Out-of-table codes survive a round trip unchanged.
         const QByteArray again = record::encode(row, 10);
-        QCOMPARE(int(quint8(again[6])), 200);
-        QCOMPARE(int(quint8(again[14])), 250);
+        QCOMPARE(again.mid(6, 1) + again.mid(14, 1), QByteArray("\xC8\xFA"));
         // Mode, shift, tone type and skip are read from the low four bits
         // of their bytes only; the receiver may set the high ones.
         bytes[5] = char(0xF1);
@@ -214,16 +178,15 @@ private slots:
         bytes[18] = char(0x21);
         row = channel("145.00000MHz");
         record::decode(bytes, row);
-        QCOMPARE(row.text(ColMode), QStringLiteral("AM"));
-        QCOMPARE(row.text(ColShift), QStringLiteral("+"));
-        QCOMPARE(row.text(ColToneType), QStringLiteral("DCS"));
-        QCOMPARE(row.text(ColSkip), QStringLiteral("*"));
+        QCOMPARE(QStringList({row.text(ColMode), row.text(ColShift), row.text(ColToneType),
+                              row.text(ColSkip)}),
+                 QStringList({"AM", "+", "DCS", "*"}));
         // A short record (a bad reply) is taken as empty, never read past.
         record::decode(QByteArray(10, '\x01'), row);
         QVERIFY(!row.inUse());
     }
 
-    void names() {
+    void namesInTheCodePage() {
         ChannelRow row = channel("145.00000MHz");
         row.cells[ColName] = "ABC";
         QByteArray bytes = record::encode(row, 1);
@@ -252,8 +215,80 @@ private slots:
         row.cells[ColName] = QString::fromUtf8("A€B😀C");
         record::decode(record::encode(row, 1), back);
         QCOMPARE(back.text(ColName), QStringLiteral("A?B?C"));
+
+        QCOMPARE(cp932::byteLength(QString::fromUtf8("ｱｲｳ漢字A")), 8);
+        QCOMPARE(cp932::fromCode(0), QString());
+        QCOMPARE(cp932::fromCode(0xFCFC), QString(QChar::ReplacementCharacter));
+        const QString text = QString::fromUtf8("受信機 ﾃｽﾄ ABC");
+        QCOMPARE(cp932::decode(cp932::encode(text)), text);
+        QCOMPARE(cp932::encode(QString::fromUtf8("a€b")), QByteArray("a?b"));
+    }
+
+    void tableStartUpState() {
+        ChannelTable table;
+        QCOMPARE(table.text(1, ColLabel), QStringLiteral("0"));
+        QCOMPARE(table.text(1721, ColLabel), QStringLiteral("1720"));
+        for (int r : {1, 1200, 1700}) {
+            QVERIFY(table.codes(r) == ChannelCodes() && table.codes(r).train == 28 &&
+                    !table.inUse(r));
+            QCOMPARE(table.text(r, ColFrequency), QString());
+        }
+        QCOMPARE(table.text(1701, ColFrequency), QStringLiteral("398.60500MHz"));
+        QCOMPARE(table.text(1721, ColFrequency), QStringLiteral("139.94000MHz"));
+        for (int r = 1701; r <= 1721; ++r) {
+            QVERIFY(table.inUse(r));
+            QCOMPARE(table.codes(r).train, quint8(tables::TrainBug));
+            QCOMPARE(table.text(r, ColTrain), QStringLiteral("2300Hz"));
+            QCOMPARE(table.text(r, ColRxTone), QStringLiteral("88.5Hz"));
+            QCOMPARE(table.text(r, ColTxTone), QStringLiteral("88.5Hz"));
+            QCOMPARE(table.text(r, ColOffset), QStringLiteral("0.00000MHz"));
+            QCOMPARE(table.text(r, ColStep), QStringLiteral("5KHz"));
+        }
+        // A bug row encodes with band code 1 and its preset frequency.
+        QCOMPARE(table.record(1705).mid(0, 5), QByteArray::fromHex("010084D717"));
+    }
+
+    void clearingKeepsTheLabelAndEmptyRecordsClearOnlyWhenAsked() {
+        ChannelTable table;
+        ChannelRow row;
+        row.cells[ColFrequency] = "430.00000MHz";
+        row.cells[ColName] = "X";
+        row.codes.inUse = 1;
+        row.codes.step = 5;
+        for (int r : {3, 7, 8})
+            table.setRow(r, row);
+        QCOMPARE(table.text(3, ColLabel), QStringLiteral("2")); // label kept
+        table.clearRow(3);
+        QCOMPARE(table.text(3, ColFrequency) + table.text(3, ColName), QString());
+        QCOMPARE(table.text(3, ColLabel), QStringLiteral("2"));
+        QCOMPARE(table.codes(3), ChannelCodes::afterClear());
+        QCOMPARE(table.codes(3).train, quint8(0));
+
+        // A read record that is not in use leaves the texts until the
+        // read ends and the rows not in use are cleared.
+        table.applyRecord(8, QByteArray(64, '\0'));
+        table.applyRecord(9, table.record(7));
+        QVERIFY(!table.inUse(8));
+        QCOMPARE(table.text(8, ColFrequency), QStringLiteral("430.00000MHz"));
+        table.clearRowsNotInUse();
+        QCOMPARE(table.text(8, ColFrequency), QString());
+        QCOMPARE(table.text(9, ColFrequency), QStringLiteral("430.00000MHz"));
+        QCOMPARE(table.text(1701, ColFrequency), QStringLiteral("398.60500MHz"));
+    }
+
+    void updatesAreBatched() {
+        ChannelTable table;
+        QSignalSpy spy(&table, &ChannelTable::rowsChanged);
+        table.beginUpdate();
+        table.clearRow(10);
+        table.clearRow(500);
+        QCOMPARE(spy.count(), 0);
+        table.endUpdate();
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toInt(), 10);
+        QCOMPARE(spy.at(0).at(1).toInt(), 500);
     }
 };
 
-QTEST_APPLESS_MAIN(TestChannelRecord)
+QTEST_GUILESS_MAIN(TestChannelRecord)
 #include "tst_channel_record.moc"

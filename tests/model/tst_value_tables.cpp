@@ -44,17 +44,18 @@ class TestValueTables : public QObject {
     Q_OBJECT
 private slots:
     void regionSpellings() {
-        QCOMPARE(parseRegion("J"), std::optional<Region>(Region::J));
-        QCOMPARE(parseRegion("e"), std::optional<Region>(Region::E));
-        QCOMPARE(parseRegion("E/EGR"), std::optional<Region>(Region::E));
-        QCOMPARE(parseRegion("e/egr"), std::optional<Region>(Region::E));
-        QCOMPARE(parseRegion("t"), std::optional<Region>(Region::T));
+        const QPair<const char*, Region> taken[] = {{"J", Region::J},
+                                                    {"e", Region::E},
+                                                    {"E/EGR", Region::E},
+                                                    {"e/egr", Region::E},
+                                                    {"t", Region::T}};
+        for (const auto& [text, region] : taken)
+            QCOMPARE(parseRegion(text), std::optional<Region>(region));
         for (const char* refused : {"", "X", "EGR", "E/", " J", "JE"})
             QVERIFY2(!parseRegion(refused), refused);
-        for (Region r : {Region::J, Region::E, Region::T})
-            QCOMPARE(parseRegion(regionName(r)), std::optional<Region>(r));
         QCOMPARE(regionName(Region::E), QString("E/EGR"));
     }
+
     void tablesAsTheReceiverNumbersThem() {
         QCOMPARE(ctcssTexts(), words(Ctcss, "Hz"));
         QCOMPARE(dcsTexts(), words(Dcs));
@@ -96,26 +97,24 @@ private slots:
         QCOMPARE(shiftGridText(7), QStringLiteral("Off"));
     }
 
-    void stepFallback_data() {
-        QTest::addColumn<int>("fraction");
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<int>("chosen");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("145.150 keeps 15k") << 15000 << 0 << 5 << 5;
-        QTest::newRow("145.215 15k -> 5k") << 21500 << 0 << 5 << 0;
-        QTest::newRow("145.215 25k -> 5k") << 21500 << 0 << 7 << 0;
-        QTest::newRow("145.19375 -> 6.25k") << 19375 << 0 << 4 << 1;
-        QTest::newRow("fits neither -> 50Hz") << 12345 << 0 << 0 << 16;
-        QTest::newRow("offset decides too") << 15000 << 625 << 5 << 1;
-        QTest::newRow("8.33k exact") << 833 * 3 << 0 << 2 << 2;
-    }
-
+    // A step that does not fit the frequency's fraction and the offset
+    // falls back to 5 kHz, then 6.25 kHz, then 50 Hz.
     void stepFallback() {
-        QFETCH(int, fraction);
-        QFETCH(int, offset);
-        QFETCH(int, chosen);
-        QFETCH(int, expected);
-        QCOMPARE(fittedStep(fraction, offset, chosen), expected);
+        const struct {
+            int fraction, offset, chosen, expected;
+        } cases[] = {
+            {15000, 0, 5, 5},   // 145.150 keeps 15 kHz
+            {21500, 0, 5, 0},   // 145.215: 15 kHz -> 5 kHz
+            {21500, 0, 7, 0},   // 25 kHz -> 5 kHz
+            {19375, 0, 4, 1},   // 145.19375 -> 6.25 kHz
+            {12345, 0, 0, 16},  // fits neither -> 50 Hz
+            {15000, 625, 5, 1}, // the offset decides too
+            {833 * 3, 0, 2, 2}, // 8.33 kHz exact
+        };
+        for (const auto& c : cases)
+            QVERIFY2(
+                fittedStep(c.fraction, c.offset, c.chosen) == c.expected,
+                qPrintable(QStringLiteral("%1 %2 %3").arg(c.fraction).arg(c.offset).arg(c.chosen)));
     }
 };
 

@@ -5,6 +5,7 @@
 #include "link/link.h"
 #include "sim/simulator.h"
 #include "support/radio_support.h"
+#include "support/run_program.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -17,89 +18,78 @@ using namespace rz;
 class TestSimProgram : public QObject {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void answersOnItsDeviceAndDumpsWhenStopped();
-    void refusesBadOptions();
-
-private:
     QString program_;
-};
+private slots:
+    void initTestCase() {
+        program_ = QCoreApplication::applicationDirPath() + "/rz-v70-sim";
+        QVERIFY2(QFile::exists(program_), "build the rz-v70-sim target first");
+    }
 
-void TestSimProgram::initTestCase() {
-    program_ = QCoreApplication::applicationDirPath() + "/rz-v70-sim";
-    QVERIFY2(QFile::exists(program_), "build the rz-v70-sim target first");
-}
+    void answersOnItsDeviceAndDumpsWhenStopped() {
+        QTemporaryDir dir;
+        const QString dump = dir.filePath("after.bin");
+        const QString link = dir.filePath("radio");
+        QProcess sim;
+        sim.start(program_,
+                  {"--sample", "--region", "J", "--dump", dump, "--link", link, "--verbose"});
+        QVERIFY(sim.waitForStarted());
+        QVERIFY(sim.waitForReadyRead(10000));
+        const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
+        QVERIFY(device.startsWith("/dev/"));
+        QCOMPARE(QFileInfo(link).symLinkTarget(), device);
 
-void TestSimProgram::answersOnItsDeviceAndDumpsWhenStopped() {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString dump = dir.filePath("after.bin");
-    const QString link = dir.filePath("radio");
-    QProcess sim;
-    sim.start(program_, {"--sample", "--region", "J", "--dump", dump, "--link", link, "--verbose"});
-    QVERIFY(sim.waitForStarted());
-    QVERIFY(sim.waitForReadyRead(10000));
-    const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
-    QVERIFY(device.startsWith("/dev/"));
-    QCOMPARE(QFileInfo(link).symLinkTarget(), device);
-
-    // Through the symbolic link, as a user would name it.
-    Link port(link);
-    test::RecordingSink sink;
-    QCOMPARE(Identify(Region::J).run(port, sink).kind, Outcome::Success);
-    const Reply r = port.exchange(frames::blockRead(0x01200), 143, Deadline(1000));
-    QVERIFY(frames::isReadReplyValid(r.bytes));
-    QCOMPARE(frames::readReplyData(r.bytes), sim::sampleImage().mid(0x01200, 64));
-    QVERIFY(port.exchange(frames::blockWrite(0x01200, QByteArray(64, '\0')), 145, Deadline(1000))
+        // Through the symbolic link, as a user would name it.
+        Link port(link);
+        test::RecordingSink sink;
+        QCOMPARE(Identify(Region::J).run(port, sink).kind, Outcome::Success);
+        const Reply r = port.exchange(frames::blockRead(0x01200), 143, Deadline(1000));
+        QVERIFY(frames::isReadReplyValid(r.bytes));
+        QCOMPARE(frames::readReplyData(r.bytes), sim::sampleImage().mid(0x01200, 64));
+        QVERIFY(
+            port.exchange(frames::blockWrite(0x01200, QByteArray(64, '\0')), 145, Deadline(1000))
                 .isComplete());
 
-    ::kill(pid_t(sim.processId()), SIGTERM);
-    QVERIFY(sim.waitForFinished(10000));
-    QCOMPARE(sim.exitCode(), 0);
-    QVERIFY(!QFileInfo::exists(link));
-    // --verbose: every frame received, on a line of its own.
-    QCOMPARE(sim.readAllStandardError(),
-             QByteArray("ZT~RZ-V70\nZT~F01200R\nZT~F01200W" + QByteArray(128, '0') + "\n"));
-    QFile out(dump);
-    QVERIFY(out.open(QIODevice::ReadOnly));
-    QByteArray expected = sim::sampleImage();
-    expected.replace(0x01200, 64, QByteArray(64, '\0'));
-    QCOMPARE(out.readAll(), expected);
+        ::kill(pid_t(sim.processId()), SIGTERM);
+        QVERIFY(sim.waitForFinished(10000));
+        QCOMPARE(sim.exitCode(), 0);
+        QVERIFY(!QFileInfo::exists(link));
+        // --verbose: every frame received, on a line of its own.
+        QCOMPARE(sim.readAllStandardError(),
+                 QByteArray("ZT~RZ-V70\nZT~F01200R\nZT~F01200W" + QByteArray(128, '0') + "\n"));
+        QFile out(dump);
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        QByteArray expected = sim::sampleImage();
+        expected.replace(0x01200, 64, QByteArray(64, '\0'));
+        QCOMPARE(out.readAll(), expected);
 
-    // The dump loads again.
-    QProcess again;
-    again.start(program_, {"--load", dump});
-    QVERIFY(again.waitForReadyRead(10000));
-    Link second(QString::fromLocal8Bit(again.readLine()).trimmed());
-    const Reply r2 = second.exchange(frames::blockRead(0x01240), 143, Deadline(1000));
-    QCOMPARE(frames::readReplyData(r2.bytes), expected.mid(0x01240, 64));
-    ::kill(pid_t(again.processId()), SIGINT);
-    QVERIFY(again.waitForFinished(10000));
-    QCOMPARE(again.exitCode(), 0);
-}
+        // The dump loads again.
+        QProcess again;
+        again.start(program_, {"--load", dump});
+        QVERIFY(again.waitForReadyRead(10000));
+        Link second(QString::fromLocal8Bit(again.readLine()).trimmed());
+        const Reply r2 = second.exchange(frames::blockRead(0x01240), 143, Deadline(1000));
+        QCOMPARE(frames::readReplyData(r2.bytes), expected.mid(0x01240, 64));
+        ::kill(pid_t(again.processId()), SIGINT);
+        QVERIFY(again.waitForFinished(10000));
+        QCOMPARE(again.exitCode(), 0);
+    }
 
-void TestSimProgram::refusesBadOptions() {
-    const QList<QStringList> bad = {{"--region", "X"}, {"--load"}, {"--frobnicate"}};
-    for (const QStringList& args : bad) {
-        QProcess p;
-        p.start(program_, args);
-        QVERIFY(p.waitForFinished(10000));
-        QCOMPARE(p.exitCode(), 64);
+    void refusesBadOptionsAndImages() {
+        // A missing image, or one larger than the memory, exits 3.
+        QTemporaryDir dir;
+        QFile large(dir.filePath("large.bin"));
+        QVERIFY(large.open(QIODevice::WriteOnly));
+        large.write(QByteArray(sim::Simulator::MemorySize + 1, '\0'));
+        large.close();
+        const QPair<QStringList, int> cases[] = {{{"--region", "X"}, 64},
+                                                 {{"--load"}, 64},
+                                                 {{"--frobnicate"}, 64},
+                                                 {{"--load", "/nonexistent/image.bin"}, 3},
+                                                 {{"--load", large.fileName()}, 3}};
+        for (const auto& [arguments, status] : cases)
+            QCOMPARE(test::runProgram(program_, arguments, 10000).status, status);
     }
-    // A missing image, or one larger than the memory.
-    QTemporaryDir dir;
-    QFile large(dir.filePath("large.bin"));
-    QVERIFY(large.open(QIODevice::WriteOnly));
-    large.write(QByteArray(sim::Simulator::MemorySize + 1, '\0'));
-    large.close();
-    for (const QString& image : {QString("/nonexistent/image.bin"), large.fileName()}) {
-        QProcess p;
-        p.start(program_, {"--load", image});
-        QVERIFY(p.waitForFinished(10000));
-        QCOMPARE(p.exitCode(), 3);
-    }
-}
+};
 
 QTEST_GUILESS_MAIN(TestSimProgram)
 #include "tst_sim_program.moc"
