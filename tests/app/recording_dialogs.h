@@ -3,6 +3,7 @@
 // answered at once, so no test waits on a modal box.
 #include "app/user_dialogs.h"
 #include <QStringList>
+#include <functional>
 
 namespace rz {
 
@@ -21,10 +22,14 @@ public:
     QString chosenPath;
     // The button choose() presses, by caption; the last one when it has none.
     QString chosenButton = QStringLiteral("Discard");
+    // Called after each message is recorded, while it would be up.
+    std::function<void(const QString& text)> onMessage;
 
     void message(const QString& text, const QString& title,
                  const QString& detail = QString()) override {
         messages.append({text, title, detail});
+        if (onMessage)
+            onMessage(text);
     }
     bool askOkCancel(const QString& text, const QString& title) override {
         questions.append({text, title, QString()});

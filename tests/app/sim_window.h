@@ -6,23 +6,30 @@
 #include "app/recording_dialogs.h"
 #include "support/radio_support.h"
 
+#include <QAction>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
 
 namespace rz::test {
 
 struct SimWindow {
+    // Changes the window's options before it is made (the folder exists).
+    using Setup = std::function<void(SimWindow&, MainWindow::Options&)>;
+
     QTemporaryDir dir;
     RunningSimulator sim;
     RecordingDialogs* dialogs = nullptr;
     DataSet data;
     std::unique_ptr<MainWindow> w;
 
-    SimWindow() {
+    explicit SimWindow(const Setup& setup = {}) {
         MainWindow::Options options;
         options.configPath = dir.filePath("RZ-V70_Writer.INI");
         options.ports = SerialPortList({sim.device()});
+        if (setup)
+            setup(*this, options);
         w = std::make_unique<MainWindow>(data, options);
         auto recording = std::make_unique<RecordingDialogs>();
         dialogs = recording.get();
@@ -30,6 +37,7 @@ struct SimWindow {
         w->radio().setTimeouts(shortTimeouts(150));
         w->show();
     }
+    MainWindow* operator->() const { return w.get(); }
     template <typename T = QWidget> T* find(const QString& name) const {
         return w->findChild<T*>(name);
     }
@@ -38,11 +46,22 @@ struct SimWindow {
         QVERIFY2(button, name);
         button->click();
     }
+    void trigger(const char* name) const {
+        auto* action = find<QAction>(QLatin1String(name));
+        QVERIFY2(action, name);
+        action->trigger();
+    }
     // Waits for the operation to end and its messages to be shown.
     bool finished(int messages = 1) const {
         return QTest::qWaitFor(
             [&] { return dialogs->messages.size() >= messages && !w->linkState().isBusy(); },
             20000);
+    }
+    QStringList messageTexts() const {
+        QStringList out;
+        for (const auto& m : dialogs->messages)
+            out << m.text;
+        return out;
     }
 };
 

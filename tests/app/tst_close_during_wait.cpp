@@ -1,19 +1,11 @@
 // Closing the main window while each radio operation of the window waits for
 // a reply that never comes: the operation ends at once, with no message, and
 // nothing is left running.
-#include "app/main_window.h"
-#include "app/radio_facade.h"
-#include "app/recording_dialogs.h"
+#include "app/sim_window.h"
 #include "link/operation_runner.h"
-#include "support/radio_support.h"
-
-#include <QAction>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QtTest>
+#include "support/radio_support.h" // links the simulator
 
 using namespace rz;
-using rz::sim::Fault;
 
 class TestCloseDuringWait : public QObject {
     Q_OBJECT
@@ -30,37 +22,27 @@ private slots:
 
     void closingEndsEveryOperationSilently() {
         QFETCH(QString, control);
-        QTemporaryDir dir;
-        test::RunningSimulator sim;
-        QVERIFY(sim.ok());
-        sim->addFault({Fault::Drop, QByteArray(), 0, -1, 0}); // a silent receiver
-        DataSet data;
-        MainWindow::Options options;
-        options.configPath = dir.filePath("RZ-V70_Writer.INI");
-        options.ports = SerialPortList({sim.device()});
-        MainWindow w(data, options);
-        auto recording = std::make_unique<RecordingDialogs>();
-        RecordingDialogs* dialogs = recording.get();
-        w.setUserDialogs(std::move(recording));
-        w.show();
-
+        test::SimWindow win;
+        QVERIFY(win.sim.ok());
+        win.sim->addFault({sim::Fault::Drop, QByteArray(), 0, -1, 0}); // a silent receiver
         // The program's own reply timer: the wait lasts long enough to close
         // in the middle of it.
-        if (auto* button = w.findChild<QPushButton*>(control))
+        win->radio().setTimeouts(Timeouts());
+        if (auto* button = win.find<QPushButton>(control))
             button->click();
-        else if (auto* action = w.findChild<QAction*>(control))
+        else if (auto* action = win.find<QAction>(control))
             action->trigger();
         else
             QFAIL(qPrintable("no control " + control));
-        QVERIFY(w.linkState().isBusy());
-        QVERIFY(sim->waitForFrames(1, 10000));
-        w.close();
+        QVERIFY(win->linkState().isBusy());
+        QVERIFY(win.sim->waitForFrames(1, 10000));
+        win->close();
         QVERIFY(QTest::qWaitFor(
-            [&] { return !w.radio().isBusy() && !w.radio().runner().isRunning(); }, 5000));
+            [&] { return !win->radio().isBusy() && !win->radio().runner().isRunning(); }, 5000));
         QTest::qWait(20); // anything still queued arrives
-        QCOMPARE(sim->receivedCount(), 1);
-        QVERIFY2(dialogs->messages.isEmpty(), qPrintable(dialogs->messages.value(0).text));
-        QVERIFY(w.linkState().isClosing());
+        QCOMPARE(win.sim->receivedCount(), 1);
+        QVERIFY2(win.dialogs->messages.isEmpty(), qPrintable(win.dialogs->messages.value(0).text));
+        QVERIFY(win->linkState().isClosing());
     }
 };
 

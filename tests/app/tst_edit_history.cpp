@@ -1,64 +1,34 @@
 // Undo and redo, the modified mark, the "Save changes?" question, backups
 // and the recovery file, through the real main window.
 #include "app/data_safety.h"
-#include "app/main_window.h"
-#include "app/radio_facade.h"
-#include "app/recording_dialogs.h"
+#include "app/sim_window.h"
 #include "files/recovery_file.h"
 #include "memory/ui/channel_grid.h"
-#include "support/radio_support.h"
+#include "support/radio_support.h" // links the simulator
 
-#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QStatusBar>
-#include <QTemporaryDir>
-#include <QtTest>
 
 using namespace rz;
 
 namespace {
 
-struct Window {
-    QTemporaryDir dir;
-    test::RunningSimulator sim;
-    RecordingDialogs* dialogs = nullptr;
-    DataSet data;
-    qint64 now = 1000000; // the recovery file's clock
-    std::unique_ptr<MainWindow> w;
+qint64 clockMs = 1000000; // the recovery file's clock
 
-    Window() {
-        MainWindow::Options options;
-        options.configPath = dir.filePath("RZ-V70_Writer.INI");
-        options.ports = SerialPortList({sim.device()});
-        options.backupFolder = dir.filePath("backups");
-        options.recoveryFolder = dir.filePath("recovery");
-        options.clock = [this] { return now; };
-        w = std::make_unique<MainWindow>(data, options);
-        auto recording = std::make_unique<RecordingDialogs>();
-        dialogs = recording.get();
-        w->setUserDialogs(std::move(recording));
-        w->radio().setTimeouts(test::shortTimeouts(150));
-        w->show();
-    }
-    template <typename T> T* find(const QString& name) const { return w->findChild<T*>(name); }
-    void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
-    void trigger(const char* action) { find<QAction>(QLatin1String(action))->trigger(); }
+struct Window : test::SimWindow {
+    Window()
+        : SimWindow([](SimWindow& s, MainWindow::Options& options) {
+              options.backupFolder = s.dir.filePath("backups");
+              options.recoveryFolder = s.dir.filePath("recovery");
+              options.clock = [] { return clockMs; };
+          }) {}
     // The turn of the event loop that ends a user action.
-    void settle() { QCoreApplication::processEvents(); }
-    QString undoText() { return find<QAction>("EditUndo")->text(); }
-    bool undo() {
-        trigger("EditUndo");
-        return true;
-    }
-    bool finished(int messages) {
-        return QTest::qWaitFor(
-            [&] { return dialogs->messages.size() >= messages && !w->linkState().isBusy(); },
-            20000);
-    }
+    static void settle() { QCoreApplication::processEvents(); }
+    QString undoText() const { return find<QAction>("EditUndo")->text(); }
+    void undo() const { trigger("EditUndo"); }
     QStringList backups() const {
         return QDir(dir.filePath("backups")).entryList({"*.V70", "*.FK4"}, QDir::Files);
     }
@@ -69,7 +39,8 @@ struct Window {
         r.codes.inUse = 1;
         data.channels.setRow(row, r);
     }
-    QString recoveryFile() { return w->safety().recovery()->store().path(); }
+    QString recoveryFile() const { return w->safety().recovery()->store().path(); }
+    bool unchangedSince(const DataSetSnapshot& s) const { return DataSetSnapshot::take(data) == s; }
 };
 
 } // namespace
@@ -79,14 +50,14 @@ class TestEditHistory : public QObject {
 private slots:
     void eachKindOfEditIsOneStepThroughTheWidgets() {
         Window win;
-        QCOMPARE(win.w->menuBar()->actions().at(1)->text(), QStringLiteral("Edit(&E)"));
+        QCOMPARE(win->menuBar()->actions().at(1)->text(), QStringLiteral("Edit(&E)"));
         QVERIFY(!win.find<QAction>("EditUndo")->isEnabled());
         const DataSetSnapshot start = DataSetSnapshot::take(win.data);
 
         // Grid "Clear" names its rows.
         win.data.channels.setText(6, ColFrequency, QStringLiteral("145.00000MHz"));
         win.settle();
-        win.w->grid()->selectRows(5, 9);
+        win->grid()->selectRows(5, 9);
         win.click("Clear_Botton");
         win.settle();
         QCOMPARE(win.undoText(), QStringLiteral("&Undo Clear rows 5–9"));
@@ -99,8 +70,8 @@ private slots:
         win.undo();
 
         // A bank count box, with the row labels that follow it, is one step.
-        win.w->switchTab(MainWindow::BankTab);
-        QLineEdit* count = win.find<QLineEdit>("Text1(0)");
+        win->switchTab(MainWindow::BankTab);
+        auto* count = win.find<QLineEdit>("Text1(0)");
         count->clear();
         QTest::keyClicks(count, "50");
         QTest::keyClick(count, Qt::Key_Return);
@@ -111,8 +82,8 @@ private slots:
         QCOMPARE(win.data.banks.size(0), 100);
 
         // A settings list and the opening message.
-        win.w->switchTab(MainWindow::SetModeTab);
-        QComboBox* speed = win.find<QComboBox>("Set_Mode_Scan(4)");
+        win->switchTab(MainWindow::SetModeTab);
+        auto* speed = win.find<QComboBox>("Set_Mode_Scan(4)");
         QTest::keyClick(speed, Qt::Key_Down);
         win.settle();
         QCOMPARE(win.undoText(), QStringLiteral("&Undo Settings"));
@@ -122,76 +93,72 @@ private slots:
         QCOMPARE(speed->currentIndex(), win.data.settings.position(settings::ScanSpeed));
 
         // The models every other page edits: one-touch keys, bank links, font.
-        win.data.oneTouch.setNoSetting(0, false);
-        win.settle();
-        QCOMPARE(win.undoText(), QStringLiteral("&Undo One-touch keys"));
-        win.data.bankLinks.toggle(1, 1);
-        win.settle();
-        QCOMPARE(win.undoText(), QStringLiteral("&Undo Bank links"));
-        win.data.font.fillRect(2, 0, 0, 3, 3, true);
-        win.settle();
-        QCOMPARE(win.undoText(), QStringLiteral("&Undo Font"));
-        win.undo();
-        win.undo();
-        win.undo();
+        const std::pair<std::function<void()>, const char*> edits[] = {
+            {[&] { win.data.oneTouch.setNoSetting(0, false); }, "&Undo One-touch keys"},
+            {[&] { win.data.bankLinks.toggle(1, 1); }, "&Undo Bank links"},
+            {[&] { win.data.font.fillRect(2, 0, 0, 3, 3, true); }, "&Undo Font"}};
+        for (const auto& [edit, undoText] : edits) {
+            edit();
+            win.settle();
+            QCOMPARE(win.undoText(), QLatin1String(undoText));
+        }
+        for (int i = 0; i < 3; ++i)
+            win.undo();
         QCOMPARE(win.undoText(), QStringLiteral("&Undo Edit channels"));
         win.undo();
-        QVERIFY(DataSetSnapshot::take(win.data) == start);
-        QVERIFY(!win.w->isWindowModified());
+        QVERIFY(win.unchangedSince(start));
+        QVERIFY(!win->isWindowModified());
         // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z.
         QCOMPARE(win.find<QAction>("EditUndo")->shortcut(), QKeySequence(QKeySequence::Undo));
         QCOMPARE(win.find<QAction>("EditRedo")->shortcuts(),
                  (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
     }
 
-    void aReadIsOneStepAndUndoWaitsForIt() {
+    void aReadIsOneStepUndoWaitsForItAndEachTransferIsBackedUp() {
         Window win;
         QVERIFY(win.sim.ok());
         win.sim->setImage(sim::sampleImage());
         win.data.channels.setText(3, ColFrequency, QStringLiteral("1.00000MHz"));
         win.settle();
-        QVERIFY(win.w->isWindowModified());
+        QVERIFY(win->isWindowModified());
         win.dialogs->chosenButton = QStringLiteral("Discard");
         win.click("READ_Botton");
         QCOMPARE(win.dialogs->choices.size(), 1);
         QCOMPARE(win.dialogs->choices[0].text, QStringLiteral("Save changes?"));
-        QVERIFY(win.w->linkState().isBusy());
+        QVERIFY(win->linkState().isBusy());
         QVERIFY(!win.find<QAction>("EditUndo")->isEnabled());
-        QVERIFY(!win.w->safety().history().undo()); // refused while it runs
+        QVERIFY(!win->safety().history().undo()); // refused while it runs
         QVERIFY(win.finished(1));
         QCOMPARE(win.dialogs->messages[0].text, QStringLiteral("Success"));
         QCOMPARE(win.undoText(), QStringLiteral("&Undo Read channels"));
         // What was read is the saved state, and is backed up.
-        QVERIFY(!win.w->isWindowModified());
+        QVERIFY(!win->isWindowModified());
         QCOMPARE(win.backups().size(), 1);
         QVERIFY(win.backups()[0].endsWith("-read.V70"));
         const QString read = win.data.channels.text(1, ColFrequency);
         win.undo();
         QCOMPARE(win.data.channels.text(3, ColFrequency), QStringLiteral("1.00000MHz"));
-        QVERIFY(win.w->isWindowModified());
+        QVERIFY(win->isWindowModified());
         win.trigger("EditRedo");
         QCOMPARE(win.data.channels.text(1, ColFrequency), read);
-        QVERIFY(!win.w->isWindowModified());
+        QVERIFY(!win->isWindowModified());
 
         // Memory Write saves what it writes first.
         win.click("WRITE_Botton");
         QVERIFY(win.finished(2));
         QCOMPARE(win.backups().size(), 2);
-    }
 
-    void aBackupThatFailsLeavesTheReadSuccessful() {
-        Window win;
-        QVERIFY(win.sim.ok());
-        win.sim->setImage(sim::sampleImage());
+        // A backup that fails leaves the read successful.
+        QVERIFY(QDir(win.dir.filePath("backups")).removeRecursively());
         QFile blocker(win.dir.filePath("backups")); // a file where the folder should be
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         blocker.close();
         win.click("READ_Botton");
-        QVERIFY(win.finished(1));
-        QCOMPARE(win.dialogs->messages.size(), 1);
-        QCOMPARE(win.dialogs->messages[0].text, QStringLiteral("Success"));
-        QVERIFY(win.w->statusBar()->currentMessage().startsWith("Backup not saved: "));
-        QVERIFY(!win.w->isWindowModified());
+        QVERIFY(win.finished(3));
+        QCOMPARE(win.dialogs->messages.size(), 3);
+        QCOMPARE(win.dialogs->messages[2].text, QStringLiteral("Success"));
+        QVERIFY(win->statusBar()->currentMessage().startsWith("Backup not saved: "));
+        QVERIFY(!win->isWindowModified());
     }
 
     void theSaveChangesQuestion() {
@@ -201,26 +168,22 @@ private slots:
         win.setChannel(3, QStringLiteral("145.00000MHz"));
         win.dialogs->chosenPath = other;
         win.trigger("TEST_CLICK");
-        QVERIFY(!win.w->isWindowModified());
+        QVERIFY(!win->isWindowModified());
         win.setChannel(3, QStringLiteral("146.00000MHz"));
         win.settle();
-        QVERIFY(win.w->isWindowModified());
+        QVERIFY(win->isWindowModified());
         const DataSetSnapshot edited = DataSetSnapshot::take(win.data);
 
         // Cancel: no file dialog, nothing changes.
         win.dialogs->chosenButton = QStringLiteral("Cancel");
-        win.dialogs->chosenPath = other;
-        win.trigger("ReadFile");
-        win.trigger("FILE_INPORT");
-        QCOMPARE(win.dialogs->choices.size(), 2);
+        for (const char* action : {"ReadFile", "FILE_INPORT", "ALL_READ"})
+            win.trigger(action);
+        win.click("READ_Botton");
+        QCOMPARE(win.dialogs->choices.size(), 4);
         QCOMPARE(win.dialogs->choices[0].detail, QStringLiteral("Save/Discard/Cancel"));
         QCOMPARE(win.dialogs->fileDialogs.size(), 1);
-        QVERIFY(DataSetSnapshot::take(win.data) == edited);
-        win.click("READ_Botton");
-        win.trigger("ALL_READ");
-        QCOMPARE(win.dialogs->choices.size(), 4);
-        QVERIFY(!win.w->linkState().isBusy());
-        QVERIFY(DataSetSnapshot::take(win.data) == edited);
+        QVERIFY(!win->linkState().isBusy());
+        QVERIFY(win.unchangedSince(edited));
 
         // Save writes the file, then the open goes on.
         win.dialogs->chosenButton = QStringLiteral("Save");
@@ -229,7 +192,7 @@ private slots:
         QVERIFY(QFile::exists(file));
         QCOMPARE(win.dialogs->fileDialogs.size(), 3);
         QCOMPARE(win.data.channels.text(3, ColFrequency), QStringLiteral("146.00000MHz"));
-        QVERIFY(!win.w->isWindowModified());
+        QVERIFY(!win->isWindowModified());
 
         // Discard goes on without saving; an open is one step.
         win.setChannel(4, QStringLiteral("147.00000MHz"));
@@ -238,18 +201,18 @@ private slots:
         win.trigger("ReadFile");
         QCOMPARE(win.data.channels.text(3, ColFrequency), QStringLiteral("145.00000MHz"));
         QVERIFY(win.data.channels.text(4, ColFrequency).isEmpty());
-        QVERIFY(!win.w->isWindowModified());
+        QVERIFY(!win->isWindowModified());
         QCOMPARE(win.undoText(), QStringLiteral("&Undo Open other.V70"));
         win.undo();
         QCOMPARE(win.data.channels.text(4, ColFrequency), QStringLiteral("147.00000MHz"));
 
         // Closing: Cancel keeps the window and flags nothing.
         win.dialogs->chosenButton = QStringLiteral("Cancel");
-        QVERIFY(!win.w->close());
-        QVERIFY(win.w->isVisible());
-        QVERIFY(!win.w->linkState().isClosing());
+        QVERIFY(!win->close());
+        QVERIFY(win->isVisible());
+        QVERIFY(!win->linkState().isClosing());
         win.dialogs->chosenButton = QStringLiteral("Discard");
-        QVERIFY(win.w->close());
+        QVERIFY(win->close());
     }
 
     void theRecoveryFileFollowsUnsavedChanges() {
@@ -258,28 +221,27 @@ private slots:
         win.settle();
         const QString path = win.recoveryFile();
         QVERIFY(QFile::exists(path)); // the first change is kept at once
-        QVERIFY(*recovery::read(path) == DataSetSnapshot::take(win.data));
+        QVERIFY(win.unchangedSince(*recovery::read(path)));
 
         // Within 30 s a further change waits for the clock.
         win.data.channels.setText(4, ColFrequency, QStringLiteral("146.00000MHz"));
         win.settle();
-        QVERIFY(*recovery::read(path) != DataSetSnapshot::take(win.data));
-        win.now += RecoveryKeeper::IntervalMs - 1;
-        win.w->safety().recovery()->tick();
-        QVERIFY(*recovery::read(path) != DataSetSnapshot::take(win.data));
-        win.now += 1;
-        win.w->safety().recovery()->tick();
-        QVERIFY(*recovery::read(path) == DataSetSnapshot::take(win.data));
+        QVERIFY(!win.unchangedSince(*recovery::read(path)));
+        clockMs += RecoveryKeeper::IntervalMs - 1;
+        win->safety().recovery()->tick();
+        QVERIFY(!win.unchangedSince(*recovery::read(path)));
+        clockMs += 1;
+        win->safety().recovery()->tick();
+        QVERIFY(win.unchangedSince(*recovery::read(path)));
 
         // Undone back to the saved state: nothing to recover.
         win.undo();
         win.undo();
-        QVERIFY(!win.w->isWindowModified());
+        QVERIFY(!win->isWindowModified());
         QVERIFY(!QFile::exists(path));
     }
 
     void aRecoveryFileFoundAtStartRestoresTheExactDataSet() {
-        QTemporaryDir dir;
         DataSet crashed;
         crashed.channels.setText(1500, ColFrequency, QStringLiteral("7.00000MHz"));
         crashed.banks.setSize(0, 7); // a total the clone file would not keep
@@ -293,22 +255,22 @@ private slots:
         const DataSetSnapshot start = DataSetSnapshot::take(win.data);
 
         win.dialogs->chosenButton = QStringLiteral("Restore");
-        win.w->offerRecovery();
+        win->offerRecovery();
         QCOMPARE(win.dialogs->choices.size(), 1);
         QCOMPARE(win.dialogs->choices[0].detail, QStringLiteral("Restore/Discard"));
-        QVERIFY(DataSetSnapshot::take(win.data) == kept);
-        QVERIFY(win.w->isWindowModified());
+        QVERIFY(win.unchangedSince(kept));
+        QVERIFY(win->isWindowModified());
         QVERIFY(!QFile::exists(left));
         QVERIFY(QFile::exists(win.recoveryFile())); // now this program keeps it
         win.undo();
-        QVERIFY(DataSetSnapshot::take(win.data) == start);
+        QVERIFY(win.unchangedSince(start));
 
         // Discard: the file goes and nothing changes.
         QVERIFY(recovery::write(left, kept).ok);
         win.dialogs->chosenButton = QStringLiteral("Discard");
-        win.w->offerRecovery();
+        win->offerRecovery();
         QVERIFY(!QFile::exists(left));
-        QVERIFY(DataSetSnapshot::take(win.data) == start);
+        QVERIFY(win.unchangedSince(start));
     }
 };
 

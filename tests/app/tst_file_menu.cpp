@@ -1,44 +1,35 @@
 // The File menu through the real window: saving and opening the clone file,
 // exporting and importing CSV with the progress bar, the dialogs each asks,
 // the messages, and the configuration file that a port choice writes.
-#include "app/main_window.h"
-#include "app/recording_dialogs.h"
+#include "app/sim_window.h"
 #include "files/config_file.h"
 #include "files/sample_table.h"
 #include "files/text_lines.h"
 #include "model/code_page.h"
+#include "support/radio_support.h" // links the simulator
 
-#include <QAction>
 #include <QProgressBar>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QtTest>
 
 using namespace rz;
 
 namespace {
 
-struct Window {
-    QTemporaryDir dir;
-    RecordingDialogs* dialogs = nullptr;
-    DataSet data;
-    std::unique_ptr<MainWindow> w;
-
-    explicit Window(const QString& configPath = QString()) {
-        MainWindow::Options options;
-        options.configPath = configPath.isEmpty() ? dir.filePath("RZ-V70_Writer.INI") : configPath;
-        options.ports = SerialPortList({"/dev/ttyUSB0"});
-        w = std::make_unique<MainWindow>(data, options);
-        auto recording = std::make_unique<RecordingDialogs>();
-        dialogs = recording.get();
-        w->setUserDialogs(std::move(recording));
-        w->show();
+// A window whose data differs from the start-up state in every file area.
+struct Window : test::SimWindow {
+    explicit Window(const QString& configPath = QString())
+        : SimWindow([configPath](SimWindow&, MainWindow::Options& options) {
+              if (!configPath.isEmpty())
+                  options.configPath = configPath;
+          }) {
+        sample::fill(data.channels);
+        data.settings.setTitle(QStringLiteral("タイトル"));
+        data.bankLinks.setEntry(4, 2, 1);
     }
-    MainWindow* operator->() const { return w.get(); }
     // Chooses a menu item with the path the file dialog will give.
-    void choose(const char* item, const QString& path) {
+    void choose(const char* item, const QString& path) const {
         dialogs->chosenPath = path;
-        w->findChild<QAction*>(QLatin1String(item))->trigger();
+        trigger(item);
     }
     QString lastMessage() const {
         return dialogs->messages.isEmpty()
@@ -47,12 +38,6 @@ struct Window {
     }
 };
 
-void varyData(DataSet& data) {
-    sample::fill(data.channels);
-    data.settings.setTitle(QStringLiteral("タイトル"));
-    data.bankLinks.setEntry(4, 2, 1);
-}
-
 } // namespace
 
 class TestFileMenu : public QObject {
@@ -60,7 +45,6 @@ class TestFileMenu : public QObject {
 private slots:
     void savesAndOpensTheCloneFile() {
         Window w;
-        varyData(w.data);
         const QString path = w.dir.filePath("mine.V70");
         w.choose("TEST_CLICK", path);
         QCOMPARE(w.lastMessage(), QStringLiteral("Save File|Finish"));
@@ -86,7 +70,6 @@ private slots:
 
     void aFailedOpenChangesNothingAndSaysWhy() {
         Window w;
-        varyData(w.data);
         QFile file(w.dir.filePath("bad.V70"));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(textfile::joinLines(
@@ -107,7 +90,6 @@ private slots:
 
     void exportsAndImportsCsvWithTheProgressBar() {
         Window w;
-        varyData(w.data);
         QSignalSpy progress(w->progressBar(), &QProgressBar::valueChanged);
         const QString path = w.dir.filePath("list.CSV");
         w.choose("FILE_EXPORT", path);
@@ -142,14 +124,11 @@ private slots:
 
     void cancelOrABusyLinkDoesNothing() {
         Window w;
-        varyData(w.data);
-        for (const char* item : {"TEST_CLICK", "ReadFile", "FILE_EXPORT", "FILE_INPORT"})
+        const char* const items[] = {"TEST_CLICK", "ReadFile", "FILE_EXPORT", "FILE_INPORT"};
+        for (const char* item : items)
             w.choose(item, QString());
-        QCOMPARE(w.dialogs->fileDialogs.size(), 4);
-        QVERIFY(w.dialogs->messages.isEmpty());
-
         w->linkState().setBusyCode(7);
-        for (const char* item : {"TEST_CLICK", "ReadFile", "FILE_EXPORT", "FILE_INPORT"})
+        for (const char* item : items)
             w.choose(item, w.dir.filePath("busy.V70"));
         QCOMPARE(w.dialogs->fileDialogs.size(), 4);
         QVERIFY(w.dialogs->messages.isEmpty());
@@ -159,9 +138,8 @@ private slots:
 
     void choosingAPortWritesTheConfigurationFile() {
         Window w;
-        varyData(w.data);
         const QString path = w.dir.filePath("RZ-V70_Writer.INI");
-        w->findChild<QAction*>("MenuSetCom(12)")->trigger();
+        w.trigger("MenuSetCom(12)");
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
@@ -177,7 +155,7 @@ private slots:
 
         // A configuration file that cannot be written is reported.
         Window blocked(path + "/RZ-V70_Writer.INI");
-        blocked->findChild<QAction*>("MenuSetCom(3)")->trigger();
+        blocked.trigger("MenuSetCom(3)");
         QCOMPARE(blocked.lastMessage(), QStringLiteral("Can't save the file.|Error"));
         QVERIFY(blocked.dialogs->messages.last().detail.contains(path));
         QCOMPARE(config::readPort(path).port, 12);

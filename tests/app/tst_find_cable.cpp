@@ -3,37 +3,25 @@
 // check mark, the configuration file); the time-out and Cancel change
 // nothing; nothing happens while an operation runs.
 #include "app/find_cable_dialog.h"
-#include "app/main_window.h"
-#include "app/recording_dialogs.h"
-
-#include <QAction>
-#include <QFile>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QtTest>
+#include "app/sim_window.h"
+#include "support/radio_support.h" // links the simulator
 
 using namespace rz;
 
 namespace {
 
-struct Window {
-    QTemporaryDir dir;
-    QStringList devices{"/dev/ttyS0", "/dev/ttyUSB1"};
-    RecordingDialogs* dialogs = nullptr;
-    DataSet data;
-    std::unique_ptr<MainWindow> w;
+QStringList devices; // the machine's serial devices, as the test changes them
+
+struct Window : test::SimWindow {
     // What the user does in the dialog, once the runner has it.
     std::function<void(FindCableDialog&)> user;
 
-    Window() {
-        MainWindow::Options options;
-        options.configPath = configPath();
-        options.ports = SerialPortList(devices);
-        options.devices = [this] { return devices; };
-        w = std::make_unique<MainWindow>(data, options);
-        auto recording = std::make_unique<RecordingDialogs>();
-        dialogs = recording.get();
-        w->setUserDialogs(std::move(recording));
+    Window()
+        : SimWindow([](SimWindow&, MainWindow::Options& options) {
+              devices = QStringList{"/dev/ttyS0", "/dev/ttyUSB1"};
+              options.ports = SerialPortList(devices);
+              options.devices = [] { return devices; };
+          }) {
         w->setDialogRunner([this](QDialog& dialog) {
             auto* find = qobject_cast<FindCableDialog*>(&dialog);
             QVERIFY(find);
@@ -41,12 +29,9 @@ struct Window {
             user(*find);
         });
     }
-    MainWindow* operator->() const { return w.get(); }
-    QString configPath() const { return dir.filePath("RZ-V70_Writer.INI"); }
-    QAction* action(const QString& name) const { return w->findChild<QAction*>(name); }
-    QAction* port(int n) const { return action(QStringLiteral("MenuSetCom(%1)").arg(n)); }
+    QAction* port(int n) const { return find<QAction>(QStringLiteral("MenuSetCom(%1)").arg(n)); }
     QByteArray config() const {
-        QFile file(configPath());
+        QFile file(dir.filePath("RZ-V70_Writer.INI"));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 };
@@ -62,13 +47,13 @@ class TestFindCable : public QObject {
 private slots:
     void theCableThatIsPluggedInBecomesTheChosenPort() {
         Window w;
-        QCOMPARE(w.action("FindCable")->text(), QStringLiteral("Find my cable\u2026"));
+        QCOMPARE(w.find<QAction>("FindCable")->text(), QStringLiteral("Find my cable\u2026"));
         w.user = [&](FindCableDialog& dialog) {
             click(dialog, "FindCableNext"); // unplugged: the search starts
-            w.devices.prepend("/dev/ttyUSB0");
+            devices.prepend("/dev/ttyUSB0");
             QTRY_COMPARE(dialog.result(), int(QDialog::Accepted));
         };
-        w.action("FindCable")->trigger();
+        w.trigger("FindCable");
         QCOMPARE(w->selectedPort(), 1);
         QCOMPARE(w->selectedPortDevice(), QStringLiteral("/dev/ttyUSB0"));
         QCOMPARE(w.port(1)->text(), QStringLiteral("COM1 (/dev/ttyUSB0)"));
@@ -80,12 +65,12 @@ private slots:
 
         // A device the menu has already keeps its number.
         w.user = [&](FindCableDialog& dialog) {
-            w.devices.removeAll("/dev/ttyUSB1");
+            devices.removeAll("/dev/ttyUSB1");
             click(dialog, "FindCableNext");
-            w.devices.append("/dev/ttyUSB1");
+            devices.append("/dev/ttyUSB1");
             QTRY_COMPARE(dialog.result(), int(QDialog::Accepted));
         };
-        w.action("FindCable")->trigger();
+        w.trigger("FindCable");
         QCOMPARE(w->selectedPort(), 3);
         QVERIFY(w.port(3)->isChecked() && !w.port(1)->isChecked());
         QVERIFY(w.config().contains("COMPORT03\r\n"));
@@ -101,28 +86,28 @@ private slots:
             click(dialog, "FindCableNext");
             QTRY_VERIFY(dialog.timedOut());
         };
-        w.action("FindCable")->trigger();
+        w.trigger("FindCable");
         QCOMPARE(w.dialogs->messages.size(), 1);
         QCOMPARE(w.dialogs->messages.at(0).text, QStringLiteral("No new serial device appeared."));
 
         w.user = [&](FindCableDialog& dialog) {
             click(dialog, "FindCableNext");
             click(dialog, "FindCableCancel");
-            w.devices.prepend("/dev/ttyUSB0"); // too late: the search is over
+            devices.prepend("/dev/ttyUSB0"); // too late: the search is over
             QTest::qWait(30);
             QCOMPARE(dialog.device(), QString());
         };
-        w.action("FindCable")->trigger();
+        w.trigger("FindCable");
 
         // An operation started meanwhile: the choice is refused.
-        w.devices = {"/dev/ttyS0"};
+        devices = QStringList{"/dev/ttyS0"};
         w.user = [&](FindCableDialog& dialog) {
             click(dialog, "FindCableNext");
-            w.devices.prepend("/dev/ttyACM0");
+            devices.prepend("/dev/ttyACM0");
             QTRY_COMPARE(dialog.result(), int(QDialog::Accepted));
             w->linkState().setBusyCode(232);
         };
-        w.action("FindCable")->trigger();
+        w.trigger("FindCable");
         w->linkState().setBusyCode(0);
 
         QCOMPARE(w->selectedPort(), 2);
@@ -133,7 +118,7 @@ private slots:
         // While an operation runs, the item does nothing at all.
         w->linkState().setBusyCode(232);
         w.user = [](FindCableDialog&) { QFAIL("no dialog while busy"); };
-        w.action("FindCable")->trigger();
+        w.trigger("FindCable");
         w->linkState().setBusyCode(0);
     }
 };

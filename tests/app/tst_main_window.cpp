@@ -1,24 +1,21 @@
 // The main window through its controls: start-up state, the Port menu, tab
 // switching with the bank-total check, the busy code (window and Memory tab
-// commands), the Version box, the start window and closing. Reading the
-// configuration file itself is tested on its own; here only that its port
-// reaches the menu.
-#include "app/main_window.h"
-#include "app/recording_dialogs.h"
+// commands), the Version box, the start window and the real message box.
+// Reading the configuration file itself is tested on its own; here only that
+// its port reaches the menu. Closing is tested with each operation's wait.
+#include "app/sim_window.h"
 #include "app/splash_screen.h"
 #include "memory/ui/channel_grid.h"
+#include "support/radio_support.h" // links the simulator
 
-#include <QAction>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabBar>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <QtTest>
 
 using namespace rz;
 
@@ -26,30 +23,14 @@ namespace {
 
 // A window over a configuration file with the given content (none when
 // null) and two known serial devices.
-struct Window {
-    QTemporaryDir dir;
-    RecordingDialogs* dialogs = nullptr;
-    DataSet data;
-    std::unique_ptr<MainWindow> w;
-
-    explicit Window(const char* config = nullptr) {
-        const QString path = dir.filePath("RZ-V70_Writer.INI");
-        if (config) {
-            QFile file(path);
-            file.open(QIODevice::WriteOnly);
-            file.write(config);
-        }
-        MainWindow::Options options;
-        options.configPath = path;
-        options.ports = SerialPortList({"/dev/ttyUSB0", "/dev/ttyS0"});
-        w = std::make_unique<MainWindow>(data, options);
-        auto recording = std::make_unique<RecordingDialogs>();
-        dialogs = recording.get();
-        w->setUserDialogs(std::move(recording));
-        w->show();
-    }
-    MainWindow* operator->() const { return w.get(); }
-    template <typename T> T* find(const QString& name) const { return w->findChild<T*>(name); }
+struct Window : test::SimWindow {
+    explicit Window(const char* config = nullptr)
+        : SimWindow([config](SimWindow&, MainWindow::Options& options) {
+              QFile file(options.configPath);
+              if (config && file.open(QIODevice::WriteOnly))
+                  file.write(config);
+              options.ports = SerialPortList({"/dev/ttyUSB0", "/dev/ttyS0"});
+          }) {}
     QTabBar* tabs() const { return find<QTabBar>("TabStrip1"); }
     // The one visible frame; -2 when several are.
     int shownFrame() const {
@@ -89,19 +70,14 @@ private slots:
         // Start-up applies the English vocabulary, the one-touch heading too.
         QCOMPARE(w.find<QLabel>("Label6")->text(), QStringLiteral("Key number"));
 
-        const ChannelTable& table = w->data().channels;
-        QCOMPARE(table.text(1, ColLabel), QStringLiteral("Bank00-000"));
-        QCOMPARE(table.text(101, ColLabel), QStringLiteral("Bank01-000"));
-        QCOMPARE(table.text(1200, ColLabel), QStringLiteral("Bank11-099"));
-        QCOMPARE(table.text(1201, ColLabel), QStringLiteral("PRG - 0A"));
-        QCOMPARE(table.text(1701, ColFrequency), QStringLiteral("398.60500MHz"));
-        QVERIFY(table.inUse(1721));
-        QCOMPARE(table.codes(1).train, quint8(28));
+        // The rows carry the bank layout's labels (the labels themselves and
+        // the table's presets are tested with the layout and the table).
+        QCOMPARE(w.data.channels.text(1201, ColLabel), QStringLiteral("PRG - 0A"));
         QCOMPARE(w->grid()->model()->headerData(0, Qt::Vertical).toString(),
                  QStringLiteral("Bank00-000"));
     }
 
-    void choosingAPort() {
+    void choosingAPortAndWhatTheBusyCodeHolds() {
         Window w("COMPORT03\r\n");
         QCOMPARE(w.checkedPorts(), QList<int>{3});
         QSignalSpy chosen(w.w.get(), &MainWindow::portChosen);
@@ -111,67 +87,14 @@ private slots:
         QCOMPARE(chosen, (QList<QVariantList>{{12}}));
         w.port(12)->trigger(); // choosing the checked item again keeps its check mark
         QCOMPARE(w.checkedPorts(), QList<int>{12});
-
         w.port(2)->trigger();
         QCOMPARE(w->selectedPortDevice(), QStringLiteral("/dev/ttyS0"));
-
         w->usePortDevice("/dev/pts/7"); // --port
         QCOMPARE(w->selectedPort(), 3);
         QCOMPARE(w.port(3)->text(), QStringLiteral("COM3 (/dev/pts/7)"));
         QCOMPARE(w.checkedPorts(), QList<int>{3});
-    }
 
-    void tabSwitching() {
-        Window w;
-        QSignalSpy switching(w.w.get(), &MainWindow::tabSwitching);
-        for (int tab : {2, 3, 4, 1}) {
-            w.clickTab(tab);
-            QCOMPARE(w->currentTab(), tab);
-            QCOMPARE(w.shownFrame(), tab - 1);
-        }
-        QCOMPARE(switching.size(), 4);
-        QVERIFY(w.dialogs->questions.isEmpty());
-
-        // A bank total other than 1200: the Bank tab loads the default
-        // layout without asking.
-        w->data().banks.setSize(0, 50);
-        w.clickTab(2);
-        QVERIFY(w.dialogs->questions.isEmpty());
-        QCOMPARE(w->data().banks.total(), 1200);
-
-        // The other tabs ask; Cancel keeps the Bank frame and the layout.
-        w->data().banks.setSize(0, 50);
-        w.dialogs->answerOk = false;
-        w.clickTab(3);
-        QCOMPARE(w.dialogs->questions.size(), 1);
-        QCOMPARE(w.dialogs->questions[0].text, QStringLiteral("Bank Total Error. Init Data?"));
-        QCOMPARE(w.dialogs->questions[0].title, QStringLiteral("Caution"));
-        QCOMPARE(w->currentTab(), 2);
-        QCOMPARE(w.shownFrame(), 1);
-        QCOMPARE(w.tabs()->currentIndex(), 1);
-        QCOMPARE(w->data().banks.total(), 1150);
-
-        w.clickTab(2); // the tab already shown checks nothing
-        QCOMPARE(w.dialogs->questions.size(), 1);
-
-        // OK loads the default layout and goes on.
-        w.dialogs->answerOk = true;
-        w.clickTab(4);
-        QCOMPARE(w.dialogs->questions.size(), 2);
-        QCOMPARE(w->data().banks.total(), 1200);
-        QCOMPARE(w.shownFrame(), 3);
-
-        // Switching to Memory relabels the rows from the bank layout.
-        std::array<int, BankLayout::BankCount> sizes{};
-        sizes[1] = 1200;
-        w->data().banks.setSizes(sizes);
-        w.clickTab(1);
-        QCOMPARE(w->data().channels.text(1, ColLabel), QStringLiteral("Bank01-000"));
-        QCOMPARE(w->data().channels.text(1200, ColLabel), QStringLiteral("Bank01-1199"));
-    }
-
-    void busyCodeAndVersionBox() {
-        Window w("COMPORT03\r\n");
+        // While busy: no tab, port, Version box or Memory tab command.
         QStringList shown;
         w->setDialogRunner([&](QDialog& box) {
             shown << box.objectName();
@@ -189,23 +112,71 @@ private slots:
         w.port(5)->trigger();
         QCOMPARE(w->selectedPort(), 3);
         QCOMPARE(w.checkedPorts(), QList<int>{3});
-        w.find<QAction>("MenuVersion")->trigger();
+        w.trigger("MenuVersion");
         QTest::keyClick(w->grid(), Qt::Key_Return);
         QVERIFY(shown.isEmpty());
         for (const char* name : {"Clear_Botton", "ALL_Reset", "LIST_SET(1)"})
             QTest::mouseClick(w.find<QPushButton>(name), Qt::LeftButton);
         QTest::keyClick(w->grid(), Qt::Key_Delete);
-        QCOMPARE(w->data().channels.codes(1).train, quint8(28)); // nothing cleared
+        QCOMPARE(w.data.channels.codes(1).train, quint8(28)); // nothing cleared
         QCOMPARE(w->currentRow(), 1);
 
         w->linkState().setBusyCode(0);
         w.clickTab(2);
         QCOMPARE(w.shownFrame(), 1);
-        w.find<QAction>("MenuVersion")->trigger(); // OK closes it
+        w.trigger("MenuVersion"); // OK closes it
         QCOMPARE(shown, QStringList{"Form3"});
     }
 
-    void splashAndClosing() {
+    void tabSwitching() {
+        Window w;
+        QSignalSpy switching(w.w.get(), &MainWindow::tabSwitching);
+        for (int tab : {2, 3, 4, 1}) {
+            w.clickTab(tab);
+            QCOMPARE(w->currentTab(), tab);
+            QCOMPARE(w.shownFrame(), tab - 1);
+        }
+        QCOMPARE(switching.size(), 4);
+        QVERIFY(w.dialogs->questions.isEmpty());
+
+        // A bank total other than 1200: the Bank tab loads the default
+        // layout without asking.
+        w.data.banks.setSize(0, 50);
+        w.clickTab(2);
+        QVERIFY(w.dialogs->questions.isEmpty());
+        QCOMPARE(w.data.banks.total(), 1200);
+
+        // The other tabs ask; Cancel keeps the Bank frame and the layout.
+        w.data.banks.setSize(0, 50);
+        w.dialogs->answerOk = false;
+        w.clickTab(3);
+        QCOMPARE(w.dialogs->questions.size(), 1);
+        QCOMPARE(w.dialogs->questions[0].text, QStringLiteral("Bank Total Error. Init Data?"));
+        QCOMPARE(w.dialogs->questions[0].title, QStringLiteral("Caution"));
+        QCOMPARE(w->currentTab(), 2);
+        QCOMPARE(w.shownFrame(), 1);
+        QCOMPARE(w.tabs()->currentIndex(), 1);
+        QCOMPARE(w.data.banks.total(), 1150);
+        w.clickTab(2); // the tab already shown checks nothing
+        QCOMPARE(w.dialogs->questions.size(), 1);
+
+        // OK loads the default layout and goes on.
+        w.dialogs->answerOk = true;
+        w.clickTab(4);
+        QCOMPARE(w.dialogs->questions.size(), 2);
+        QCOMPARE(w.data.banks.total(), 1200);
+        QCOMPARE(w.shownFrame(), 3);
+
+        // Switching to Memory relabels the rows from the bank layout.
+        std::array<int, BankLayout::BankCount> sizes{};
+        sizes[1] = 1200;
+        w.data.banks.setSizes(sizes);
+        w.clickTab(1);
+        QCOMPARE(w.data.channels.text(1, ColLabel), QStringLiteral("Bank01-000"));
+        QCOMPARE(w.data.channels.text(1200, ColLabel), QStringLiteral("Bank01-1199"));
+    }
+
+    void aKeyEndsTheStartWindowAtOnce() {
         SplashScreen splash;
         QSignalSpy finished(&splash, &SplashScreen::finished);
         splash.show();
@@ -216,12 +187,25 @@ private slots:
         QVERIFY(!splash.timer()->isActive());
         splash.finish(); // a late tick changes nothing
         QCOMPARE(finished.size(), 1);
+    }
 
-        Window w;
-        QSignalSpy closing(w.w.get(), &MainWindow::closing);
-        w->close();
-        QCOMPARE(closing.size(), 1);
-        QVERIFY(w->linkState().isClosing());
+    // The real message box: fixed text and title, an OK button, and a
+    // failure never shown with the information icon.
+    void messageBoxesWarnOfFailuresAndInformOfTheRest() {
+        QtUserDialogs dialogs(nullptr);
+        const char* const cases[][3] = {{"Error", " Error", "w"},
+                                        {"Port Error", " Error", "w"},
+                                        {"Read failed", "Error", "w"},
+                                        {"Success", " Finish", "i"},
+                                        {"Save File", "Finish", "i"}};
+        for (const auto& [text, title, kind] : cases) {
+            const auto box = dialogs.messageBox(text, title, "detail");
+            QCOMPARE(box->text(), QLatin1String(text));
+            QCOMPARE(box->windowTitle(), QLatin1String(title));
+            QCOMPARE(box->informativeText(), QStringLiteral("detail"));
+            QCOMPARE(box->standardButtons(), QMessageBox::Ok);
+            QCOMPARE(box->icon(), *kind == 'w' ? QMessageBox::Warning : QMessageBox::Information);
+        }
     }
 };
 

@@ -13,152 +13,136 @@ using rz::sim::Fault;
 
 class TestLink : public QObject {
     Q_OBJECT
-
 private slots:
-    void framesOnTheWireAndReplyChecks();
-    void identificationOfEachRegion();
-    void timeOutsLeaveThePortClosed();
-    void portErrorsSayWhy();
-    void cancelEndsTheWaitAtOnce();
-};
 
-void TestLink::framesOnTheWireAndReplyChecks() {
-    test::SimLink t;
-    QVERIFY(t.sim.ok());
-    t.sim->setMemory(0x1C000, QByteArray::fromHex("A5"));
-    Session s(t.link, t.sink, Timeouts(), false);
-
-    // One attempt each: a bad reply ends with "Error" at once.
-    const auto bad = [](const std::optional<Outcome>& stop) {
-        return stop && stop->kind == Outcome::Error;
-    };
-    QByteArray data;
-    QVERIFY(!s.readBlock(0x1C000, data, 1));
-    QCOMPARE(data.size(), 64);
-    QCOMPARE(quint8(data.at(0)), quint8(0xA5));
-    QVERIFY(!s.readBlock(0x00000, data, 1));
-    // Three bytes to the one-touch area: a 17-byte frame, a 23-byte reply.
-    const QByteArray three = QByteArray::fromHex("010AFF");
-    QVERIFY(!s.writeBlock(0x00180, three, 1));
-    QCOMPARE(t.sim->memory(0x00180, 3), three);
-    // The reset is sent once; nothing is awaited.
-    const Outcome reset = resetReceiver(t.link);
-    QCOMPARE(reset.kind, Outcome::Success);
-    QVERIFY(!reset.showMessage);
-    QVERIFY(t.sim->waitForFrames(4, 5000));
-    QCOMPARE(t.sim->receivedFrames(), (QList<QByteArray>{"ZT~F1C000R\r", "ZT~F00000R\r",
-                                                         "ZT~F00180W010AFF\r", "ZT~RESET\r"}));
-
-    // The whole reply is taken as it came: echo, CR LF, payload, CR LF.
-    const Reply reply = t.link.exchange("ZT~F00180W010AFF\r", 23, Deadline(1000));
-    QVERIFY(reply.isComplete());
-    QCOMPARE(reply.bytes, QByteArray("ZT~F00180W010AFF\r\r\nOK\r\n"));
-
-    // Replies that fail their checks.
-    t.sim->addFault({Fault::SwapEnding, "ZT~F", 0, 1, 0});
-    QVERIFY(bad(s.readBlock(0x01200, data, 1))); // ends LF CR
-    t.sim->addFault({Fault::OneLong, "ZT~F", 0, 1, 0});
-    QVERIFY(bad(s.readBlock(0x01200, data, 1))); // 144 bytes
-    QVERIFY(!s.readBlock(0x01200, data, 1));     // faults used up
-    t.sim->addFault({Fault::OneLong, "ZT~F00180W", 0, 1, 0});
-    QVERIFY(bad(s.writeBlock(0x00180, three, 1))); // one byte long
-    // An identification answered "NG" counts a failure; the next try passes.
-    t.sim->addFault({Fault::NoOk, "ZT~RZ", 0, 1, 0});
-    QVERIFY(!s.identify(Region::E));
-    QCOMPARE(s.failures(), 1);
-}
-
-void TestLink::identificationOfEachRegion() {
-    // The reply to "ZT~RZ-V70" is 16 bytes long, to the others 17.
-    const QPair<Region, QByteArray> cases[] = {
-        {Region::J, "ZT~RZ-V70\r"}, {Region::E, "ZT~RZ-V70E\r"}, {Region::T, "ZT~RZ-V70T\r"}};
-    for (const auto& [region, frame] : cases) {
+    void framesOnTheWire() {
         test::SimLink t;
         QVERIFY(t.sim.ok());
-        t.sim->setRegion(region);
-        const Outcome ok = Identify(region).run(t.link, t.sink);
-        QCOMPARE(ok.kind, Outcome::Success);
-        QCOMPARE(t.sim->receivedFrames(), QList<QByteArray>{frame});
+        t.sim->setMemory(0x1C000, QByteArray::fromHex("A5"));
+        Session s(t.link, t.sink, Timeouts(), false);
+
+        // One attempt each. Replies that fail their checks cost a retry in
+        // the fault matrix.
+        QByteArray data;
+        QVERIFY(!s.readBlock(0x1C000, data, 1));
+        QCOMPARE(data.size(), 64);
+        QCOMPARE(quint8(data.at(0)), quint8(0xA5));
+        QVERIFY(!s.readBlock(0x00000, data, 1));
+        // Three bytes to the one-touch area: a 17-byte frame, a 23-byte reply.
+        const QByteArray three = QByteArray::fromHex("010AFF");
+        QVERIFY(!s.writeBlock(0x00180, three, 1));
+        QCOMPARE(t.sim->memory(0x00180, 3), three);
+        // The reset is sent once; nothing is awaited.
+        const Outcome reset = resetReceiver(t.link);
+        QCOMPARE(reset.kind, Outcome::Success);
+        QVERIFY(!reset.showMessage);
+        QVERIFY(t.sim->waitForFrames(4, 5000));
+        QCOMPARE(t.sim->receivedFrames(), (QList<QByteArray>{"ZT~F1C000R\r", "ZT~F00000R\r",
+                                                             "ZT~F00180W010AFF\r", "ZT~RESET\r"}));
+
+        // The whole reply is taken as it came: echo, CR LF, payload, CR LF.
+        const Reply reply = t.link.exchange("ZT~F00180W010AFF\r", 23, Deadline(1000));
+        QVERIFY(reply.isComplete());
+        QCOMPARE(reply.bytes, QByteArray("ZT~F00180W010AFF\r\r\nOK\r\n"));
+
+        // An identification answered "NG" counts a failure; the next try passes.
+        t.sim->addFault({Fault::NoOk, "ZT~RZ", 0, 1, 0});
+        QVERIFY(!s.identify(Region::E));
+        QCOMPARE(s.failures(), 1);
     }
-}
 
-void TestLink::timeOutsLeaveThePortClosed() {
-    test::SimLink t;
-    QVERIFY(t.sim.ok());
-    // A silent receiver fails the identification after three attempts.
-    t.sim->addFault({Fault::Drop, QByteArray(), 0, 3, 0});
-    Identify identify(Region::E);
-    identify.timeouts = test::shortTimeouts();
-    const Outcome o = identify.run(t.link, t.sink);
-    QCOMPARE(o.kind, Outcome::Error);
-    QCOMPARE(o.failureCounter, 3);
-    QCOMPARE(t.sim->receivedCount(), 3);
+    void identificationOfEachRegion() {
+        // The reply to "ZT~RZ-V70" is 16 bytes long, to the others 17.
+        const QPair<Region, QByteArray> cases[] = {
+            {Region::J, "ZT~RZ-V70\r"}, {Region::E, "ZT~RZ-V70E\r"}, {Region::T, "ZT~RZ-V70T\r"}};
+        for (const auto& [region, frame] : cases) {
+            test::SimLink t;
+            QVERIFY(t.sim.ok());
+            t.sim->setRegion(region);
+            const Outcome ok = Identify(region).run(t.link, t.sink);
+            QCOMPARE(ok.kind, Outcome::Success);
+            QCOMPARE(t.sim->receivedFrames(), QList<QByteArray>{frame});
+        }
+    }
 
-    // A reply one byte short times out and leaves the port closed: another
-    // program can take it now.
-    t.sim->addFault({Fault::OneShort, "ZT~F", 0, 1, 0});
-    const Reply shortReply = t.link.exchange(frames::blockRead(0x01200), 143, Deadline(80));
-    QCOMPARE(shortReply.status, Reply::TimedOut);
-    QVERIFY(shortReply.bytes.isEmpty());
-    QSerialPort other(t.sim.device());
-    QVERIFY2(other.open(QIODevice::ReadWrite), qPrintable(other.errorString()));
-    other.close();
+    void timeOutsLeaveThePortClosed() {
+        test::SimLink t;
+        QVERIFY(t.sim.ok());
+        // A silent receiver fails the identification after three attempts.
+        t.sim->addFault({Fault::Drop, QByteArray(), 0, 3, 0});
+        Identify identify(Region::E);
+        identify.timeouts = test::shortTimeouts();
+        const Outcome o = identify.run(t.link, t.sink);
+        QCOMPARE(o.kind, Outcome::Error);
+        QCOMPARE(o.failureCounter, 3);
+        QCOMPARE(t.sim->receivedCount(), 3);
 
-    // The 142 bytes that came are discarded, not taken into the next reply.
-    const Reply next = t.link.exchange(frames::blockRead(0x01200), 143, Deadline(1000));
-    QVERIFY(frames::isReadReplyValid(next.bytes));
-}
+        // A reply one byte short times out and leaves the port closed: another
+        // program can take it now.
+        t.sim->addFault({Fault::OneShort, "ZT~F", 0, 1, 0});
+        const Reply shortReply = t.link.exchange(frames::blockRead(0x01200), 143, Deadline(80));
+        QCOMPARE(shortReply.status, Reply::TimedOut);
+        QVERIFY(shortReply.bytes.isEmpty());
+        QSerialPort other(t.sim.device());
+        QVERIFY2(other.open(QIODevice::ReadWrite), qPrintable(other.errorString()));
+        other.close();
 
-void TestLink::portErrorsSayWhy() {
-    Link missing("/dev/rz-v70-no-such-port");
-    const Reply r = missing.exchange(frames::reset(), 12, Deadline(100));
-    QCOMPARE(r.status, Reply::PortFailed);
-    QVERIFY(r.problem.detail().contains("/dev/rz-v70-no-such-port: no such device"));
-    const Outcome reset = resetReceiver(missing);
-    QCOMPARE(reset.kind, Outcome::PortError);
-    QCOMPARE(reset.detail, r.problem.detail());
+        // The 142 bytes that came are discarded, not taken into the next reply.
+        const Reply next = t.link.exchange(frames::blockRead(0x01200), 143, Deadline(1000));
+        QVERIFY(frames::isReadReplyValid(next.bytes));
+    }
 
-    // In use by another program: nothing is sent.
-    test::SimLink t;
-    QVERIFY(t.sim.ok());
-    QSerialPort holder(t.sim.device());
-    QVERIFY(holder.open(QIODevice::ReadWrite));
-    const Reply busy = t.link.exchange(frames::identification(Region::E), 17, Deadline(100));
-    QCOMPARE(busy.status, Reply::PortFailed);
-    QVERIFY(busy.problem.detail().contains("in use"));
-    QCOMPARE(t.sim->receivedCount(), 0);
+    void portErrorsSayWhy() {
+        Link missing("/dev/rz-v70-no-such-port");
+        const Reply r = missing.exchange(frames::reset(), 12, Deadline(100));
+        QCOMPARE(r.status, Reply::PortFailed);
+        QVERIFY(r.problem.detail().contains("/dev/rz-v70-no-such-port: no such device"));
+        const Outcome reset = resetReceiver(missing);
+        QCOMPARE(reset.kind, Outcome::PortError);
+        QCOMPARE(reset.detail, r.problem.detail());
 
-    // Permission: the user is told how to get it.
-    PortProblem denied;
-    denied.cause = PortProblem::PermissionDenied;
-    denied.device = "/dev/ttyUSB0";
-    const QString why = denied.detail();
-    QVERIFY2(why.contains("/dev/ttyUSB0") && why.contains("permission denied") &&
-                 why.contains("dialout"),
-             qPrintable(why));
-}
+        // In use by another program: nothing is sent.
+        test::SimLink t;
+        QVERIFY(t.sim.ok());
+        QSerialPort holder(t.sim.device());
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+        const Reply busy = t.link.exchange(frames::identification(Region::E), 17, Deadline(100));
+        QCOMPARE(busy.status, Reply::PortFailed);
+        QVERIFY(busy.problem.detail().contains("in use"));
+        QCOMPARE(t.sim->receivedCount(), 0);
 
-void TestLink::cancelEndsTheWaitAtOnce() {
-    // Part of a reply is still on the line when the closing comes from
-    // another thread; the reply timer would run for a minute.
-    test::RunningSimulator sim;
-    QVERIFY(sim.ok());
-    sim->setPaced(true);
-    sim->addFault({Fault::OneShort, "ZT~F", 0, -1, 0});
-    CancelToken token;
-    Link link(sim.device(), &token);
-    std::thread closer([&] {
-        sim->waitForFrames(1, 10000);
-        token.cancel();
-    });
-    const Reply r = link.exchange(frames::blockRead(0x01200), 143, Deadline(60000));
-    closer.join();
-    QCOMPARE(r.status, Reply::Cancelled);
-    // Once cancelled, nothing more goes out.
-    QCOMPARE(link.exchange(frames::blockRead(0x01200), 143, Deadline(60000)).status,
-             Reply::Cancelled);
-    QCOMPARE(sim->receivedCount(), 1);
-}
+        // Permission: the user is told how to get it.
+        PortProblem denied;
+        denied.cause = PortProblem::PermissionDenied;
+        denied.device = "/dev/ttyUSB0";
+        const QString why = denied.detail();
+        QVERIFY2(why.contains("/dev/ttyUSB0") && why.contains("permission denied") &&
+                     why.contains("dialout"),
+                 qPrintable(why));
+    }
+
+    void cancelEndsTheWaitAtOnce() {
+        // Part of a reply is still on the line when the closing comes from
+        // another thread; the reply timer would run for a minute.
+        test::RunningSimulator sim;
+        QVERIFY(sim.ok());
+        sim->setPaced(true);
+        sim->addFault({Fault::OneShort, "ZT~F", 0, -1, 0});
+        CancelToken token;
+        Link link(sim.device(), &token);
+        std::thread closer([&] {
+            sim->waitForFrames(1, 10000);
+            token.cancel();
+        });
+        const Reply r = link.exchange(frames::blockRead(0x01200), 143, Deadline(60000));
+        closer.join();
+        QCOMPARE(r.status, Reply::Cancelled);
+        // Once cancelled, nothing more goes out.
+        QCOMPARE(link.exchange(frames::blockRead(0x01200), 143, Deadline(60000)).status,
+                 Reply::Cancelled);
+        QCOMPARE(sim->receivedCount(), 1);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestLink)
 #include "tst_link.moc"

@@ -88,7 +88,7 @@ private slots:
         }
     }
 
-    void okNormalisesOffsetAndStep() {
+    void okNormalisesOffsetAndStepAndTheSubSetsRules() {
         ChannelForm f = frequency("145", "00000");
         const char* const offsets[][3] = {{"", "", "0.00000"},
                                           {"5", "", "5.00000"},
@@ -118,22 +118,19 @@ private slots:
             f.offsetMhz = "0";
             f.offsetFraction = QLatin1String(c.offsetFraction);
             f.step = c.chosen;
-            const auto out = confirmDialog(f, NoSecond, false);
-            QCOMPARE(out.result.first.step, c.fitted);
+            QCOMPARE(confirmDialog(f, NoSecond, false).result.first.step, c.fitted);
         }
-    }
 
-    void subSetRules() {
-        ChannelForm sub = frequency("145", "99996"); // at most 99995 in the Sub set
+        // The Sub set: at most 99995, its offset in kilohertz, no step fit.
+        ChannelForm sub = frequency("145", "99996");
         sub.offsetMhz = "0";
-        sub.offsetFraction = "6"; // kilohertz: 0.600 MHz
-        sub.step = 5;             // no step fit for the Sub channel
+        sub.offsetFraction = "6"; // 0.600 MHz
+        sub.step = 5;
         const auto out = confirmDialog(frequency("145", "00000"), sub, true);
         QCOMPARE(out.result.second.frequencyText, QStringLiteral("145.00000"));
         QCOMPARE(out.result.second.offsetText, QStringLiteral("0.60000"));
         QCOMPARE(out.second.offsetFraction, QStringLiteral("600"));
         QCOMPARE(out.result.second.step, 5);
-
         sub.offsetMhz = "999";
         sub.offsetFraction = "999";
         QCOMPARE(confirmDialog(ChannelForm(), sub, true).result.second.offsetText,

@@ -46,34 +46,18 @@ const std::array<const char*, ColumnCount> ColumnNames = {
 // every reply after the identification's is dropped, the terminal closes instead of the
 // first data reply, or the receiver is of another region.
 void addFault(sim::Simulator& sim, Column column) {
-    switch (column) {
-    case Drop:
-        sim.addFault({Fault::Drop, "ZT~F", 0, 1, 0});
-        break;
-    case Swap:
-        sim.addFault({Fault::SwapEnding, "ZT~F", 0, 1, 0});
-        break;
-    case Short:
-        sim.addFault({Fault::OneShort, "ZT~F", 0, 1, 0});
-        break;
-    case Long:
-        sim.addFault({Fault::OneLong, "ZT~F", 0, 1, 0});
-        break;
-    case Delay:
-        sim.addFault({Fault::Delay, "ZT~F", 0, 1, TimerMs * DelayFactor});
-        break;
-    case Silence:
-        sim.addFault({Fault::Drop, "", 1, -1, 0});
-        break;
-    case Disconnect:
-        sim.addFault({Fault::Disconnect, "ZT~F", 0, 1, 0});
-        break;
-    case WrongRegion:
+    const sim::FaultRule rules[] = {{Fault::Drop, "ZT~F", 0, 1, 0},
+                                    {Fault::SwapEnding, "ZT~F", 0, 1, 0},
+                                    {Fault::OneShort, "ZT~F", 0, 1, 0},
+                                    {Fault::OneLong, "ZT~F", 0, 1, 0},
+                                    {Fault::Delay, "ZT~F", 0, 1, TimerMs * DelayFactor},
+                                    {Fault::Drop, "", 1, -1, 0}, // silence
+                                    {Fault::Disconnect, "ZT~F", 0, 1, 0}};
+    static_assert(sizeof(rules) / sizeof(rules[0]) == WrongRegion);
+    if (column == WrongRegion)
         sim.setRegion(Region::T);
-        break;
-    case ColumnCount:
-        break;
-    }
+    else
+        sim.addFault(rules[column]);
 }
 
 // The data set the program starts with, plus what differs from the

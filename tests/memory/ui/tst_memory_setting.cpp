@@ -35,6 +35,12 @@ void type(QWidget* widget, const QString& text) {
     }
 }
 
+bool showActive(QWidget& d) {
+    d.show();
+    QApplication::setActiveWindow(&d);
+    return QTest::qWaitForWindowActive(&d);
+}
+
 // A channel with no field at its default.
 ChannelForm example() {
     return {"439", "00000", "Repeater", true, 3, 2, "5", "00000", 3, 10, 11, 12, 13, 7};
@@ -135,9 +141,7 @@ private slots:
     void offsetBoxesOnLeavingThem() {
         MemorySettingDialog d(Region::E);
         d.loadSub("Dual0(Sub) ", ChannelForm());
-        d.show();
-        QApplication::setActiveWindow(&d);
-        QVERIFY(QTest::qWaitForWindowActive(&d));
+        QVERIFY(showActive(d));
         const auto leave = [&](const char* mhzName, const char* fractionName, const char* mhz,
                                const char* fraction) {
             box(d, mhzName)->setText(QLatin1String(mhz));
@@ -176,9 +180,7 @@ private slots:
         f.frequencyFraction = "50000";
         d.load("Dual0(Main) ", f);
         d.loadSub("Dual0(Sub) ", example());
-        d.show();
-        QApplication::setActiveWindow(&d);
-        QVERIFY(QTest::qWaitForWindowActive(&d));
+        QVERIFY(showActive(d));
         // It opens in the frequency box.
         QStringList order{QApplication::focusWidget()->objectName()};
         while (order.size() < 40 && order.last() != "cmdBack") {
@@ -205,42 +207,30 @@ private slots:
     }
 
     void enterIsOkUnlessAButtonHasTheFocus() {
-        // Enter in any box or list is "OK".
-        for (const char* focused :
-             {"DETAIL_FREQ_2", "DETAIL_NAME", "DCS_COMBO", "DETAIL_MODE(3)"}) {
+        // Enter in any box or list is "OK"; a focused button acts as itself.
+        for (const char* focused : {"DETAIL_FREQ_2", "DETAIL_NAME", "DCS_COMBO", "DETAIL_MODE(3)",
+                                    "DETAIL_CLEAR", "DETAIL_CANCEL", "cmdNext"}) {
             MemorySettingDialog d(Region::E);
             d.load("Bank00-000", example());
-            d.show();
-            QApplication::setActiveWindow(&d);
-            QVERIFY(QTest::qWaitForWindowActive(&d));
+            QVERIFY(showActive(d));
             auto* widget = d.findChild<QWidget*>(focused);
             widget->setFocus();
-            QTest::keyClick(widget, Qt::Key_Return);
-            QVERIFY2(d.outcome(), focused);
-            QCOMPARE(d.outcome()->result.navigation, int(DialogResult::Stay));
-            QCOMPARE(d.outcome()->result.first.frequencyText, QStringLiteral("439.00000"));
-            QVERIFY(!d.isVisible());
+            QTest::keyClick(widget,
+                            qobject_cast<QPushButton*>(widget) ? Qt::Key_Enter : Qt::Key_Return);
+            const QByteArray name(focused);
+            if (name == "DETAIL_CLEAR") {
+                QVERIFY(d.isVisible());
+                QCOMPARE(d.firstSet()->form(), ChannelForm());
+                continue;
+            }
+            QVERIFY2(!d.isVisible(), focused);
+            QCOMPARE(bool(d.outcome()), name != "DETAIL_CANCEL");
+            if (d.outcome()) {
+                QCOMPARE(d.outcome()->result.navigation,
+                         int(name == "cmdNext" ? DialogResult::Next : DialogResult::Stay));
+                QCOMPARE(d.outcome()->result.first.frequencyText, QStringLiteral("439.00000"));
+            }
         }
-        // A focused button acts as itself.
-        MemorySettingDialog d(Region::E);
-        d.load("Bank00-000", example());
-        d.show();
-        QApplication::setActiveWindow(&d);
-        QVERIFY(QTest::qWaitForWindowActive(&d));
-        const auto enterOn = [&](const char* name) {
-            auto* b = d.findChild<QPushButton*>(name);
-            b->setFocus();
-            QTest::keyClick(b, Qt::Key_Enter);
-        };
-        enterOn("DETAIL_CLEAR");
-        QVERIFY(d.isVisible());
-        QCOMPARE(d.firstSet()->form(), ChannelForm());
-        enterOn("DETAIL_CANCEL");
-        QVERIFY(!d.isVisible());
-        QVERIFY(!d.outcome());
-        d.show();
-        enterOn("cmdNext");
-        QCOMPARE(d.outcome()->result.navigation, int(DialogResult::Next));
     }
 
     void clearAndRegion() {
