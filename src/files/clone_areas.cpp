@@ -4,6 +4,8 @@
 #include "model/channel_table.h"
 #include "model/code_page.h"
 
+#include <numeric>
+
 namespace rz::clone {
 
 namespace {
@@ -79,6 +81,13 @@ LineResult BanksSection::read(const QString& line) {
         if (!digitField(line, position, BankFieldWidth, &sizes[size_t(b)]))
             return notDigits(QStringLiteral("bank %1 size").arg(b), line, position, BankFieldWidth);
     }
+    // The writer saves the bank line only for a layout of 1200 channels: one
+    // of any other total would be dropped by the next save.
+    const int total = std::accumulate(sizes.begin(), sizes.end(), 0);
+    if (total != BankLayout::ChannelsInBanks)
+        return LineResult::skipped(QStringLiteral("the bank sizes add up to %1, not %2: skipped")
+                                       .arg(total)
+                                       .arg(BankLayout::ChannelsInBanks));
     pending_.setSizes(sizes);
     return LineResult::read();
 }

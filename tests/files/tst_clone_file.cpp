@@ -317,6 +317,10 @@ private slots:
             {"BK 201", bk.left(201), Skipped, ""},
             {"BK 203", bk + "0", Skipped, ""},
             {"BK letter", withField(bk, 7, "00x0"), Refused, ""},
+            // Sizes that do not add up to 1200 would not be saved again.
+            {"BK total 1201",
+             withField(bk, 3, QString::number(bk.mid(2, 4).toInt() + 1).rightJustified(4, '0')),
+             Skipped, ""},
             {"GRD", grd, Applied, ""},
             {"GRD 54", grd.left(54), Skipped, ""},
             {"GRD 11", withField(grd, 4, "11"), Refused, ""},
