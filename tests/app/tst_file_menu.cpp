@@ -8,6 +8,7 @@
 #include "model/code_page.h"
 #include "support/radio_support.h" // links the simulator
 
+#include <QFile>
 #include <QProgressBar>
 #include <QSignalSpy>
 
@@ -66,6 +67,24 @@ private slots:
         QCOMPARE(w.data.channels.text(3, ColName), name);
         QCOMPARE(w.data.settings.title(), QStringLiteral("タイトル"));
         QVERIFY(w.data.bankLinks.isMember(4, 2));
+        QVERIFY(w.dialogs->messages.last().detail.isEmpty()); // nothing was skipped
+
+        // A bank line that does not add up to 1200 is left out, and the
+        // message says which line and why.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray text = file.readAll();
+        const qsizetype digit = text.indexOf("\r\nBK") + 7; // last digit of bank 0's size
+        text[digit] = text[digit] == '9' ? '8' : char(text[digit] + 1);
+        QVERIFY(file.seek(0) && file.write(text) == text.size());
+        file.close();
+        const auto sizes = w.data.banks.sizes();
+        w.choose("ReadFile", path);
+        QCOMPARE(w.lastMessage(), QStringLiteral("Read File|Finish"));
+        const QString detail = w.dialogs->messages.last().detail;
+        QVERIFY2(detail.startsWith("Line ") && detail.contains("not 1200: skipped"),
+                 qPrintable(detail));
+        QCOMPARE(w.data.banks.sizes(), sizes);
     }
 
     void aFailedOpenChangesNothingAndSaysWhy() {

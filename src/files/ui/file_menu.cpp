@@ -109,9 +109,29 @@ void FileMenu::writeConfiguration(const QString& path) {
     }
 }
 
+namespace {
+
+// What a successful open or import skipped or changed on the way, so that a
+// line left out of the data is never left out silently.
+QString noticeLines(const QList<FileNotice>& notices) {
+    constexpr int Shown = 10;
+    QStringList lines;
+    for (int i = 0; i < notices.size() && i < Shown; ++i)
+        lines << QStringLiteral("Line %1: %2").arg(notices[i].line).arg(notices[i].text);
+    if (notices.size() > Shown)
+        lines << QStringLiteral("... and %1 more").arg(notices.size() - Shown);
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
 void FileMenu::show(const FileOutcome& outcome) {
     if (!dialogs_)
         return;
+    if (outcome.ok) {
+        dialogs_->message(outcome.message, outcome.title, noticeLines(outcome.notices));
+        return;
+    }
     const bool told = outcome.reason.isEmpty() || outcome.message.contains(outcome.reason);
     dialogs_->message(outcome.message, outcome.title, told ? QString() : outcome.reason);
 }
