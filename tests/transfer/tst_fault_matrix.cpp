@@ -31,10 +31,12 @@ using rz::sim::Fault;
 
 namespace {
 
-// The reply timer of every exchange in the matrix; a delayed reply comes
-// DelayFactor timers late: well after the third attempt has timed out, so
-// that an operation of three attempts fails however slow the machine is.
-constexpr int TimerMs = 200;
+// The reply timer of every exchange in the matrix: long enough that a test
+// running beside others on a busy machine still gets its replies in time. A
+// delayed reply comes DelayFactor timers late: well after the third attempt
+// has timed out, so that an operation of three attempts fails however slow
+// the machine is.
+constexpr int TimerMs = 300;
 constexpr int DelayFactor = 5;
 
 enum Column { Drop, Swap, Short, Long, Delay, Silence, Disconnect, WrongRegion, ColumnCount };
