@@ -11,6 +11,8 @@
 #include "transfer/all_transfer.h"
 #include "transfer/data_set_sink.h"
 
+#include "measure.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
@@ -24,46 +26,11 @@ namespace {
 // How long the simulated receiver takes to clear its memory on "ZT~IM".
 constexpr int MemoryInitDelayMs = 300;
 
-double threadCpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
+using bench::Run;
 
-struct Run {
-    double elapsed = 0, cpu = 0, wire = 0, openClose = 0;
-    int exchanges = 0;
-    bool ok = false;
-};
-
-// A frame's reply: the frame, CR LF, the payload, CR LF; a block read's
-// payload is 128 digits, any other "OK".
-qint64 replyBytes(const QByteArray& frame) {
-    const bool read = frame.size() == 11 && frame.startsWith("ZT~F") && frame.at(9) == 'R';
-    return frame.size() + 2 + (read ? 128 : 2) + 2;
-}
-
-Run measure(sim::Simulator& sim, const Operation& op, OperationSink& sink) {
-    sim.clearLog();
-    Link link(sim.devicePath());
-    QElapsedTimer clock;
-    const double cpu0 = threadCpuSeconds();
-    clock.start();
-    const Outcome outcome = op.run(link, sink);
-    Run r;
-    r.elapsed = double(clock.nsecsElapsed()) * 1e-9;
-    r.cpu = threadCpuSeconds() - cpu0;
-    r.ok = outcome.kind == Outcome::Success;
-    r.openClose = double(link.portOpenCloseNsecs()) * 1e-9;
-    qint64 bytes = 0;
-    for (const QByteArray& frame : sim.receivedFrames()) {
-        ++r.exchanges;
-        bytes += frame.size() + replyBytes(frame);
-        if (frame == "ZT~IM\r")
-            r.wire += MemoryInitDelayMs * 1e-3;
-    }
-    r.wire += double(bytes) * 10 / 57600;
-    return r;
+// The wire time of a run, with the receiver's memory initialisation waits.
+double wireTime(const Run& r) {
+    return r.wireSeconds() + r.memoryInits * MemoryInitDelayMs * 1e-3;
 }
 
 void line(const char* name, double value, double target) {
@@ -76,8 +43,8 @@ void line(const char* name, double value, double target) {
 void report(const char* what, const Run& r) {
     std::printf("  %s: %d exchanges, %.2f s elapsed, %.2f s on the wire, %.3f s CPU, %.2f s "
                 "opening and closing the port; without it elapsed/wire %.4f\n",
-                what, r.exchanges, r.elapsed, r.wire, r.cpu, r.openClose,
-                (r.elapsed - r.openClose) / r.wire);
+                what, r.exchanges, r.elapsed, wireTime(r), r.cpu, r.openClose,
+                (r.elapsed - r.openClose) / wireTime(r));
 }
 
 } // namespace
@@ -99,13 +66,13 @@ int main(int argc, char** argv) {
     sim.setPaced(true);
     DataSet data;
     DataSetSink store(data);
-    const Run r = measure(sim, ReadAll(Region::E), store);
-    line("read all  elapsed/wire", r.elapsed / r.wire, 1.03);
+    const Run r = bench::measure(sim, ReadAll(Region::E), store);
+    line("read all  elapsed/wire", r.elapsed / wireTime(r), 1.03);
     line("read all  cpu/elapsed", r.cpu / r.elapsed, 0.015);
     report("read all", r);
 
-    const Run w = measure(sim, WriteAll(Region::E, data), store);
-    line("write all elapsed/wire", w.elapsed / w.wire, 1.03);
+    const Run w = bench::measure(sim, WriteAll(Region::E, data), store);
+    line("write all elapsed/wire", w.elapsed / wireTime(w), 1.03);
     line("write all cpu/elapsed", w.cpu / w.elapsed, 0.015);
     report("write all", w);
     return r.ok && w.ok ? 0 : 1;

@@ -15,6 +15,8 @@
 #include "sim/simulator.h"
 #include "transfer/memory_transfer.h"
 
+#include "measure.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSerialPort>
@@ -28,43 +30,11 @@ namespace {
 
 constexpr int Rows = memmap::ChannelCount;
 
-double threadCpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
-
-struct Run {
-    double elapsed = 0;   // s
-    double cpu = 0;       // s, this thread
-    double openClose = 0; // s spent opening and closing the port
-    int exchanges = 0;
-    qint64 wireBytes = 0;
-    bool ok = false;
-};
+using bench::Run;
 
 Run measure(sim::Simulator& sim, const Operation& op) {
-    sim.clearLog();
-    Link link(sim.devicePath());
     OperationSink sink;
-    QElapsedTimer clock;
-    const double cpu0 = threadCpuSeconds();
-    clock.start();
-    const Outcome outcome = op.run(link, sink);
-    Run r;
-    r.elapsed = double(clock.nsecsElapsed()) * 1e-9;
-    r.cpu = threadCpuSeconds() - cpu0;
-    r.ok = outcome.kind == Outcome::Success;
-    r.openClose = double(link.portOpenCloseNsecs()) * 1e-9;
-    // Wire bytes: every frame and the reply it got (frame + CR LF + payload + CR LF).
-    for (const QByteArray& frame : sim.receivedFrames()) {
-        ++r.exchanges;
-        int payload = 2; // "OK"
-        if (frame.size() == 11 && frame.at(9) == 'R')
-            payload = 128;
-        r.wireBytes += frame.size() + 2 + payload + 2 + frame.size();
-    }
-    return r;
+    return bench::measure(sim, op, sink);
 }
 
 void line(const char* name, double value, const char* unit, double target, bool lowerIsBetter) {
@@ -174,7 +144,7 @@ int main(int argc, char** argv) {
                 " close; elapsed/wire %.4f\n",
                 slow.exchangeMs, slow.reopenMs, slow.exchangeMs / wireMs);
     const Run r = measure(sim, read);
-    const double readWire = double(r.wireBytes) * 10 / 57600;
+    const double readWire = r.wireSeconds();
     line("read  paced elapsed/wire", r.elapsed / readWire, "", 1.03, true);
     line("read  paced cpu/elapsed", r.cpu / r.elapsed, "", 0.02, true);
     std::printf("  read: %d exchanges, %.2f s elapsed, %.2f s on the wire, %.3f s CPU;"
@@ -183,7 +153,7 @@ int main(int argc, char** argv) {
     if (writePaced) {
         sim.setImage(image);
         const Run w = measure(sim, write);
-        const double writeWire = double(w.wireBytes) * 10 / 57600;
+        const double writeWire = w.wireSeconds();
         line("write paced elapsed/wire", w.elapsed / writeWire, "", 1.03, true);
         line("write paced cpu/elapsed", w.cpu / w.elapsed, "", 0.02, true);
         std::printf("  write: %d exchanges, %.2f s elapsed, %.2f s on the wire, %.3f s CPU;"
