@@ -1,9 +1,9 @@
 #include "app/all_transfers.h"
 
 #include "app/data_safety.h"
-#include "app/operation_controls.h"
-#include "app/radio_facade.h"
-#include "app/user_dialogs.h"
+#include "gui/operation_controls.h"
+#include "gui/radio_facade.h"
+#include "gui/user_dialogs.h"
 #include "model/data_set.h"
 #include "transfer/all_transfer.h"
 

@@ -1,8 +1,8 @@
 #include "app/data_safety.h"
 
 #include "app/product.h"
-#include "app/radio_facade.h"
-#include "app/user_dialogs.h"
+#include "gui/radio_facade.h"
+#include "gui/user_dialogs.h"
 #include "transfer/memory_transfer.h"
 
 #include <QAction>

@@ -3,9 +3,9 @@
 // with the Undo and Redo items, the "Save changes?" question before the
 // commands that would replace unsaved changes, the automatic backups around
 // reads and writes, and the recovery file with its offer at start.
-#include "app/edit_history.h"
 #include "app/recovery_keeper.h"
 #include "files/backup_folder.h"
+#include "gui/edit_history.h"
 
 #include <QObject>
 #include <functional>

@@ -3,7 +3,7 @@
 // progress display and the region options. It composes one page per tab over
 // the data set, which its owner keeps; the pages start their own operations
 // through the radio facade.
-#include "app/progress_display.h"
+#include "gui/progress_display.h"
 #include "link/cable_finder.h"
 #include "link/link_state.h"
 #include "link/serial_port_list.h"

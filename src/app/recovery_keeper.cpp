@@ -1,6 +1,6 @@
 #include "app/recovery_keeper.h"
 
-#include "app/edit_history.h"
+#include "gui/edit_history.h"
 
 #include <QDateTime>
 

@@ -22,7 +22,7 @@ Outcome succeeded(const Session& s, const char* message, const char* title, bool
 } // namespace
 
 Outcome BankLinkRead::execute(Session& s) const {
-    if (auto stop = s.identify(region_))
+    if (auto stop = s.identify(region()))
         return *stop;
     for (int block = 0; block < banklinkarea::BlockCount; ++block) {
         const quint32 address = banklinkarea::BlockAddress[size_t(block)];
@@ -36,13 +36,13 @@ Outcome BankLinkRead::execute(Session& s) const {
 }
 
 BankLinkWrite::BankLinkWrite(Region region, const BankLinkTable& table, bool readAll)
-    : region_(region), readAll_(readAll) {
+    : WindowOperation(region), readAll_(readAll) {
     for (int block = 0; block < banklinkarea::BlockCount; ++block)
         blocks_[size_t(block)] = banklinkarea::encodeBlock(table, block);
 }
 
 Outcome BankLinkWrite::execute(Session& s) const {
-    if (auto stop = s.identify(region_))
+    if (auto stop = s.identify(region()))
         return *stop;
     for (int block = 0; block < banklinkarea::BlockCount; ++block) {
         s.resetFailures();

@@ -15,31 +15,25 @@ constexpr int BankLinkAttempts = 3;
 // Reports each block it reads (blockRead); the store sink decodes the groups
 // and marks the banks flagged empty. readAll: Read all opened the dialog,
 // so a success shows no message.
-class BankLinkRead : public Operation {
+class BankLinkRead : public WindowOperation {
 public:
-    BankLinkRead(Region region, bool readAll) : region_(region), readAll_(readAll) {}
-    quint16 busyCode() const override { return 0; }
-    bool isWindowOperation() const override { return true; }
+    BankLinkRead(Region region, bool readAll) : WindowOperation(region), readAll_(readAll) {}
 
 protected:
     Outcome execute(Session& s) const override;
 
 private:
-    Region region_;
     bool readAll_;
 };
 
-class BankLinkWrite : public Operation {
+class BankLinkWrite : public WindowOperation {
 public:
     BankLinkWrite(Region region, const BankLinkTable& table, bool readAll);
-    quint16 busyCode() const override { return 0; }
-    bool isWindowOperation() const override { return true; }
 
 protected:
     Outcome execute(Session& s) const override;
 
 private:
-    Region region_;
     std::array<QByteArray, 2> blocks_; // encoded when the write starts
     bool readAll_;
 };

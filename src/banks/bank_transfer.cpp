@@ -19,7 +19,7 @@ void resetProgress(OperationSink& sink) {
 Outcome BankRead::execute(Session& s) const {
     OperationSink& sink = s.sink();
     resetProgress(sink);
-    if (auto stop = s.identify(region_))
+    if (auto stop = s.identify(region()))
         return *stop;
     s.progress(20, 20);
     const quint16 codes[] = {FirstBlockBusyCode, SecondBlockBusyCode};
@@ -37,7 +37,7 @@ Outcome BankRead::execute(Session& s) const {
 }
 
 BankWrite::BankWrite(Region region, const BankLayout& layout)
-    : region_(region), total_(layout.total()) {
+    : RegionOperation(region), total_(layout.total()) {
     for (int block = 0; block < bankarea::BlockCount; ++block)
         blocks_[size_t(block)] = bankarea::encodeBlock(layout, block);
 }
@@ -51,7 +51,7 @@ Outcome BankWrite::execute(Session& s) const {
         return refused;
     }
     resetProgress(s.sink());
-    if (auto stop = s.identify(region_))
+    if (auto stop = s.identify(region()))
         return *stop;
     const int progressBefore[] = {20, 60};
     for (int block = 0; block < bankarea::BlockCount; ++block) {

@@ -10,37 +10,28 @@ constexpr int BankBlockAttempts = 3;
 
 // Reports each block it reads (blockRead); the store sink takes the sizes
 // from it and relabels the grid rows once both blocks are in.
-class BankRead : public Operation {
+class BankRead : public RegionOperation<5> {
 public:
-    static constexpr quint16 BusyCode = 5;
     // Held while the first and the second block is read.
     static constexpr quint16 FirstBlockBusyCode = 6;
     static constexpr quint16 SecondBlockBusyCode = 7;
 
-    explicit BankRead(Region region) : region_(region) {}
-    quint16 busyCode() const override { return BusyCode; }
+    using RegionOperation::RegionOperation;
 
 protected:
     Outcome execute(Session& s) const override;
-
-private:
-    Region region_;
 };
 
 // Writes the sizes as they stand. A layout whose total is not 1200 cannot be
 // encoded: the write then sends nothing and ends with "Error", saying why.
-class BankWrite : public Operation {
+class BankWrite : public RegionOperation<8> {
 public:
-    static constexpr quint16 BusyCode = 8;
-
     BankWrite(Region region, const BankLayout& layout);
-    quint16 busyCode() const override { return BusyCode; }
 
 protected:
     Outcome execute(Session& s) const override;
 
 private:
-    Region region_;
     std::array<QByteArray, bankarea::BlockCount> blocks_;
     int total_;
 };

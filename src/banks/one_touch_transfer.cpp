@@ -23,7 +23,7 @@ std::optional<Outcome> identified(Session& s, Region region) {
 } // namespace
 
 Outcome OneTouchRead::execute(Session& s) const {
-    if (auto stop = identified(s, region_))
+    if (auto stop = identified(s, region()))
         return *stop;
     QByteArray data;
     if (auto stop = s.readBlock(onetouch::Address, data, OneTouchAttempts, Where))
@@ -34,10 +34,10 @@ Outcome OneTouchRead::execute(Session& s) const {
 }
 
 OneTouchWrite::OneTouchWrite(Region region, const OneTouchMemories& keys)
-    : region_(region), bytes_(onetouch::encode(keys)) {}
+    : RegionOperation(region), bytes_(onetouch::encode(keys)) {}
 
 Outcome OneTouchWrite::execute(Session& s) const {
-    if (auto stop = identified(s, region_))
+    if (auto stop = identified(s, region()))
         return *stop;
     if (auto stop = s.writeBlock(onetouch::Address, bytes_, OneTouchAttempts, Where))
         return *stop;

@@ -10,30 +10,22 @@ constexpr int OneTouchAttempts = 3;
 
 // Reports the block it reads (blockRead); the store sink decodes the keys
 // against the bank layout.
-class OneTouchRead : public Operation {
+class OneTouchRead : public RegionOperation<52> {
 public:
-    static constexpr quint16 BusyCode = 52;
-    explicit OneTouchRead(Region region) : region_(region) {}
-    quint16 busyCode() const override { return BusyCode; }
+    using RegionOperation::RegionOperation;
 
 protected:
     Outcome execute(Session& s) const override;
-
-private:
-    Region region_;
 };
 
-class OneTouchWrite : public Operation {
+class OneTouchWrite : public RegionOperation<50> {
 public:
-    static constexpr quint16 BusyCode = 50;
     OneTouchWrite(Region region, const OneTouchMemories& keys);
-    quint16 busyCode() const override { return BusyCode; }
 
 protected:
     Outcome execute(Session& s) const override;
 
 private:
-    Region region_;
     QByteArray bytes_; // the 27 bytes, encoded when the write starts
 };
 

@@ -128,7 +128,7 @@ int validIndex(int index) {
 Outcome FontReadAll::execute(Session& s) const {
     OperationSink& sink = s.sink();
     sink.progressValue(0);
-    if (auto stop = identify(s, region_))
+    if (auto stop = identify(s, region()))
         return *stop;
     const auto stop = eachCharacter(s, [&](int k, bool& passed) {
         const Reply reply = s.exchange(fontframes::readFrame(k), fontframes::ReadReplyLength,
@@ -147,7 +147,7 @@ Outcome FontReadAll::execute(Session& s) const {
 
 Outcome FontWriteAll::execute(Session& s) const {
     s.sink().progressValue(0);
-    if (auto stop = identify(s, region_))
+    if (auto stop = identify(s, region()))
         return *stop;
     const auto stop = eachCharacter(s, [&](int k, bool& passed) {
         const Reply reply = s.exchange(fontframes::writeFrame(k, characters_[size_t(k)]),
@@ -165,7 +165,7 @@ Outcome FontCharRead::execute(Session& s) const {
     const int index = validIndex(index_);
     s.sink().progressValue(0);
     TickedExchange exchange(s);
-    if (auto stop = exchange.identify(region_, ReadIdentSent, ReadIdentWait))
+    if (auto stop = exchange.identify(region(), ReadIdentSent, ReadIdentWait))
         return *stop;
     QByteArray reply;
     if (auto stop = exchange.step(ReadFrameSent, ReadReplyWait, fontframes::readFrame(index),
@@ -185,7 +185,7 @@ Outcome FontCharWrite::execute(Session& s) const {
     const int index = validIndex(index_);
     s.sink().progressValue(0);
     TickedExchange exchange(s);
-    if (auto stop = exchange.identify(region_, WriteIdentSent, WriteIdentWait))
+    if (auto stop = exchange.identify(region(), WriteIdentSent, WriteIdentWait))
         return *stop;
     QByteArray reply;
     if (auto stop =

@@ -30,63 +30,55 @@ constexpr int FontTickLimit = 20;
 
 // "Read ALL": the eight characters. announce: "All Font Data Read" is
 // shown on success (read-all mode 0).
-class FontReadAll : public Operation {
+class FontReadAll : public RegionOperation<fontstate::ReadAll> {
 public:
-    FontReadAll(Region region, bool announce) : region_(region), announce_(announce) {}
-    quint16 busyCode() const override { return fontstate::ReadAll; }
+    FontReadAll(Region region, bool announce) : RegionOperation(region), announce_(announce) {}
 
 protected:
     Outcome execute(Session& s) const override;
 
 private:
-    Region region_;
     bool announce_;
 };
 
 // "Write ALL": the eight characters given. announce: "All Font Data Write".
-class FontWriteAll : public Operation {
+class FontWriteAll : public RegionOperation<fontstate::WriteAll> {
 public:
     FontWriteAll(Region region, const FontStore::Characters& characters, bool announce)
-        : region_(region), characters_(characters), announce_(announce) {}
-    quint16 busyCode() const override { return fontstate::WriteAll; }
+        : RegionOperation(region), characters_(characters), announce_(announce) {}
 
 protected:
     Outcome execute(Session& s) const override;
 
 private:
-    Region region_;
     FontStore::Characters characters_;
     bool announce_;
 };
 
 // "Read": character `index`. announce: "Success Font Read".
-class FontCharRead : public Operation {
+class FontCharRead : public RegionOperation<fontstate::ReadIdentSent> {
 public:
     FontCharRead(Region region, int index, bool announce)
-        : region_(region), index_(index), announce_(announce) {}
-    quint16 busyCode() const override { return fontstate::ReadIdentSent; }
+        : RegionOperation(region), index_(index), announce_(announce) {}
 
 protected:
     Outcome execute(Session& s) const override;
 
 private:
-    Region region_;
     int index_;
     bool announce_;
 };
 
 // "Write": `character` as character `index`. announce: "Success Font Write".
-class FontCharWrite : public Operation {
+class FontCharWrite : public RegionOperation<fontstate::WriteIdentSent> {
 public:
     FontCharWrite(Region region, int index, const FontChar& character, bool announce)
-        : region_(region), index_(index), character_(character), announce_(announce) {}
-    quint16 busyCode() const override { return fontstate::WriteIdentSent; }
+        : RegionOperation(region), index_(index), character_(character), announce_(announce) {}
 
 protected:
     Outcome execute(Session& s) const override;
 
 private:
-    Region region_;
     int index_;
     FontChar character_;
     bool announce_;

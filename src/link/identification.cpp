@@ -5,7 +5,7 @@
 namespace rz {
 
 Outcome Identify::execute(Session& session) const {
-    if (auto stop = session.identify(region_))
+    if (auto stop = session.identify(region()))
         return *stop;
     return session.success();
 }

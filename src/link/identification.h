@@ -6,18 +6,12 @@ namespace rz {
 
 // Identifies the receiver of a region (three attempts) and ends: "Success"
 // or "Error". The command-line tool's `identify`.
-class Identify : public Operation {
+class Identify : public RegionOperation<1> {
 public:
-    static constexpr quint16 BusyCode = 1;
-
-    explicit Identify(Region region) : region_(region) {}
-    quint16 busyCode() const override { return BusyCode; }
+    using RegionOperation::RegionOperation;
 
 protected:
     Outcome execute(Session& session) const override;
-
-private:
-    Region region_;
 };
 
 // Sends "ZT~RESET" once; no reply is awaited. Success (shown without a

@@ -117,6 +117,31 @@ protected:
     virtual Outcome execute(Session& session) const = 0;
 };
 
+// An operation of the main window or a window of its own that identifies
+// a receiver of one region and holds one busy code while it runs: what is
+// common to every area's transfer, so that each shows only its own inputs.
+template <quint16 Code> class RegionOperation : public Operation {
+public:
+    static constexpr quint16 BusyCode = Code;
+
+    explicit RegionOperation(Region region) : region_(region) {}
+    quint16 busyCode() const override { return Code; }
+
+protected:
+    Region region() const { return region_; }
+
+private:
+    Region region_;
+};
+
+// An operation of the font window or the bank-link dialog: no busy code of
+// the main window's, and the window's own reply timer.
+class WindowOperation : public RegionOperation<0> {
+public:
+    using RegionOperation::RegionOperation;
+    bool isWindowOperation() const override { return true; }
+};
+
 // The vocabulary of operations. Calls that can end the operation return an
 // empty optional to go on, or the Outcome to return at once.
 class Session {

@@ -77,7 +77,7 @@ SettingsToWrite settingsToWrite(const SettingsImage& settings) {
 
 Outcome ReadSettings::execute(Session& s) const {
     begin(s);
-    if (auto stop = s.identify(region_))
+    if (auto stop = s.identify(region()))
         return *stop;
     QByteArray image;
     if (auto stop = readBlocks(s, image))
@@ -93,7 +93,7 @@ Outcome ReadSettings::execute(Session& s) const {
     if (!overwrite)
         outside.push_back(Overwrite);
     if (message_ == OpeningMessage::With)
-        if (auto stop = ReadOpeningMessage(region_).steps(s))
+        if (auto stop = ReadOpeningMessage(region()).steps(s))
             return *stop;
     s.progress(100, 100);
 
@@ -109,7 +109,7 @@ Outcome ReadSettings::execute(Session& s) const {
 
 Outcome WriteSettings::execute(Session& s) const {
     begin(s);
-    if (auto stop = s.identify(region_))
+    if (auto stop = s.identify(region()))
         return *stop;
     // The re-read gives back every byte no list owns exactly as the receiver
     // has it.
@@ -125,14 +125,14 @@ Outcome WriteSettings::execute(Session& s) const {
             return *stop; // the blocks written before stay written
     }
     if (message_ == OpeningMessage::With)
-        if (auto stop = WriteOpeningMessage(region_, data_.title, data_.style).steps(s))
+        if (auto stop = WriteOpeningMessage(region(), data_.title, data_.style).steps(s))
             return *stop;
     s.progress(100, 100);
     return s.success();
 }
 
 std::optional<Outcome> ReadOpeningMessage::steps(Session& s) const {
-    if (auto stop = s.identify(region_))
+    if (auto stop = s.identify(region()))
         return stop;
     s.progress(MessageProgress, MessageProgress);
     s.resetFailures();
@@ -154,7 +154,7 @@ Outcome ReadOpeningMessage::execute(Session& s) const {
 }
 
 std::optional<Outcome> WriteOpeningMessage::steps(Session& s) const {
-    if (auto stop = s.identify(region_))
+    if (auto stop = s.identify(region()))
         return stop;
     s.progress(MessageProgress, MessageProgress);
     s.resetFailures();

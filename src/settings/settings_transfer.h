@@ -36,12 +36,10 @@ struct SettingsToWrite {
 };
 SettingsToWrite settingsToWrite(const SettingsImage& settings);
 
-class ReadSettings : public Operation {
+class ReadSettings : public RegionOperation<70> {
 public:
-    static constexpr quint16 BusyCode = 70;
     explicit ReadSettings(Region region, OpeningMessage message = OpeningMessage::Without)
-        : region_(region), message_(message) {}
-    quint16 busyCode() const override { return BusyCode; }
+        : RegionOperation(region), message_(message) {}
 
 protected:
     // Ends in "Success"; when some bytes were outside their lists the
@@ -49,54 +47,44 @@ protected:
     Outcome execute(Session& s) const override;
 
 private:
-    Region region_;
     OpeningMessage message_;
 };
 
-class WriteSettings : public Operation {
+class WriteSettings : public RegionOperation<71> {
 public:
-    static constexpr quint16 BusyCode = 71;
     WriteSettings(Region region, SettingsToWrite data,
                   OpeningMessage message = OpeningMessage::Without)
-        : region_(region), data_(std::move(data)), message_(message) {}
-    quint16 busyCode() const override { return BusyCode; }
+        : RegionOperation(region), data_(std::move(data)), message_(message) {}
 
 protected:
     Outcome execute(Session& s) const override;
 
 private:
-    Region region_;
     SettingsToWrite data_;
     OpeningMessage message_;
 };
 
 // The opening message on its own: its identification, then the area.
-class ReadOpeningMessage : public Operation {
+class ReadOpeningMessage : public RegionOperation<ReadSettings::BusyCode> {
 public:
-    explicit ReadOpeningMessage(Region region) : region_(region) {}
-    quint16 busyCode() const override { return ReadSettings::BusyCode; }
+    using RegionOperation::RegionOperation;
     // The steps inside a running settings read.
     std::optional<Outcome> steps(Session& s) const;
 
 protected:
     Outcome execute(Session& s) const override;
-
-private:
-    Region region_;
 };
 
-class WriteOpeningMessage : public Operation {
+class WriteOpeningMessage : public RegionOperation<WriteSettings::BusyCode> {
 public:
     WriteOpeningMessage(Region region, QString title, int style)
-        : region_(region), title_(std::move(title)), style_(style) {}
-    quint16 busyCode() const override { return WriteSettings::BusyCode; }
+        : RegionOperation(region), title_(std::move(title)), style_(style) {}
     std::optional<Outcome> steps(Session& s) const;
 
 protected:
     Outcome execute(Session& s) const override;
 
 private:
-    Region region_;
     QString title_;
     int style_;
 };

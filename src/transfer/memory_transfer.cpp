@@ -29,7 +29,7 @@ int fullPercent(int row) {
 } // namespace
 
 Outcome MemoryRead::execute(Session& s) const {
-    if (auto stop = s.identify(region_))
+    if (auto stop = s.identify(region()))
         return *stop;
     OperationSink& sink = s.sink();
     sink.progressMaximum(Rows);
@@ -51,11 +51,11 @@ Outcome MemoryRead::execute(Session& s) const {
 }
 
 OneMemoryRead::OneMemoryRead(Region region, int currentRow, int otherEnd)
-    : region_(region), first_(std::clamp(std::min(currentRow, otherEnd), 1, Rows)),
+    : RegionOperation(region), first_(std::clamp(std::min(currentRow, otherEnd), 1, Rows)),
       last_(std::clamp(std::max(currentRow, otherEnd), 1, Rows)) {}
 
 Outcome OneMemoryRead::execute(Session& s) const {
-    if (auto stop = s.identify(region_))
+    if (auto stop = s.identify(region()))
         return *stop;
     OperationSink& sink = s.sink();
     const int count = last_ - first_ + 1;
@@ -79,7 +79,7 @@ Outcome OneMemoryRead::execute(Session& s) const {
 }
 
 MemoryWrite::MemoryWrite(Region region, const std::vector<RowRecord>& rows)
-    : region_(region), records_(size_t(Rows) + 1) {
+    : RegionOperation(region), records_(size_t(Rows) + 1) {
     for (const RowRecord& r : rows)
         if (r.row >= 1 && r.row <= Rows)
             records_[size_t(r.row)] = r.record;
@@ -90,7 +90,7 @@ Outcome MemoryWrite::execute(Session& s) const {
     sink.progressValue(0);
     sink.progressMaximum(Rows);
     sink.currentRow(1);
-    if (auto stop = s.identify(region_))
+    if (auto stop = s.identify(region()))
         return *stop;
     if (auto stop = s.initialiseMemory())
         return *stop;
@@ -120,7 +120,7 @@ Outcome MemoryWrite::execute(Session& s) const {
 }
 
 OneMemoryWrite::OneMemoryWrite(Region region, std::vector<RowRecord> rows)
-    : region_(region), rows_(std::move(rows)) {
+    : RegionOperation(region), rows_(std::move(rows)) {
     std::sort(rows_.begin(), rows_.end(),
               [](const RowRecord& a, const RowRecord& b) { return a.row < b.row; });
 }
@@ -129,7 +129,7 @@ Outcome OneMemoryWrite::execute(Session& s) const {
     OperationSink& sink = s.sink();
     const int count = int(rows_.size());
     sink.progressMaximum(count);
-    if (auto stop = s.identify(region_))
+    if (auto stop = s.identify(region()))
         return *stop;
     s.resetFailures();
     int done = 0;

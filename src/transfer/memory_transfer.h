@@ -20,65 +20,51 @@ struct RowRecord {
 constexpr int ChannelReadFailureLimit = 30;
 constexpr int ChannelWriteFailureLimit = 3;
 
-class MemoryRead : public Operation {
+class MemoryRead : public RegionOperation<232> {
 public:
-    static constexpr quint16 BusyCode = 232;
-    explicit MemoryRead(Region region) : region_(region) {}
-    quint16 busyCode() const override { return BusyCode; }
+    using RegionOperation::RegionOperation;
 
 protected:
     Outcome execute(Session& s) const override;
-
-private:
-    Region region_;
 };
 
 // The rows between the grid's current row and the other end of its
 // selection, in either order.
-class OneMemoryRead : public Operation {
+class OneMemoryRead : public RegionOperation<MemoryRead::BusyCode> {
 public:
-    static constexpr quint16 BusyCode = 232;
     OneMemoryRead(Region region, int currentRow, int otherEnd);
-    quint16 busyCode() const override { return BusyCode; }
 
 protected:
     Outcome execute(Session& s) const override;
 
 private:
-    Region region_;
     int first_;
     int last_;
 };
 
 // Writes the given rows (normally rowsToWrite(table)) after identifying the
 // receiver and initialising its memory; rows not given are not sent.
-class MemoryWrite : public Operation {
+class MemoryWrite : public RegionOperation<3> {
 public:
-    static constexpr quint16 BusyCode = 3;
     MemoryWrite(Region region, const std::vector<RowRecord>& rows);
-    quint16 busyCode() const override { return BusyCode; }
 
 protected:
     Outcome execute(Session& s) const override;
 
 private:
-    Region region_;
     std::vector<QByteArray> records_; // by row; empty: nothing is sent
 };
 
 // Writes the selected rows (selectedRows(table, ...)), a row not in use as
 // 64 zero bytes.
-class OneMemoryWrite : public Operation {
+class OneMemoryWrite : public RegionOperation<230> {
 public:
-    static constexpr quint16 BusyCode = 230;
     OneMemoryWrite(Region region, std::vector<RowRecord> rows);
-    quint16 busyCode() const override { return BusyCode; }
 
 protected:
     Outcome execute(Session& s) const override;
 
 private:
-    Region region_;
     std::vector<RowRecord> rows_;
 };
 

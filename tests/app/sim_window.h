@@ -2,8 +2,8 @@
 // The main window on a simulated receiver over a pseudo-terminal, with its
 // message boxes recorded: the fixture of the window tests.
 #include "app/main_window.h"
-#include "app/radio_facade.h"
-#include "app/recording_dialogs.h"
+#include "gui/radio_facade.h"
+#include "gui/recording_dialogs.h"
 #include "support/radio_support.h"
 
 #include <QAction>

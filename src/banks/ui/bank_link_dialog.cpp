@@ -1,7 +1,7 @@
 #include "banks/ui/bank_link_dialog.h"
 
-#include "app/radio_facade.h"
 #include "banks/bank_link_transfer.h"
+#include "gui/radio_facade.h"
 #include "memory/ui/channel_grid.h"
 #include "model/data_set.h"
 

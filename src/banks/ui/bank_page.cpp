@@ -1,8 +1,8 @@
 #include "banks/ui/bank_page.h"
 
-#include "app/radio_facade.h"
 #include "banks/bank_transfer.h"
 #include "banks/ui/bank_link_dialog.h"
+#include "gui/radio_facade.h"
 #include "memory/ui/channel_grid.h"
 #include "model/data_set.h"
 

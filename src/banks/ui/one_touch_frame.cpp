@@ -1,7 +1,7 @@
 #include "banks/ui/one_touch_frame.h"
 
-#include "app/radio_facade.h"
 #include "banks/one_touch_transfer.h"
+#include "gui/radio_facade.h"
 #include "memory/ui/channel_grid.h"
 #include "model/data_set.h"
 

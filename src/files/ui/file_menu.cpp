@@ -1,9 +1,9 @@
 #include "files/ui/file_menu.h"
 
-#include "app/radio_facade.h"
-#include "app/user_dialogs.h"
 #include "files/config_file.h"
 #include "files/csv_file.h"
+#include "gui/radio_facade.h"
+#include "gui/user_dialogs.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,11 +1,11 @@
 #include "font/ui/font_window.h"
 
-#include "app/radio_facade.h"
-#include "app/user_dialogs.h"
 #include "files/config_file.h"
 #include "font/font_file.h"
 #include "font/font_store.h"
 #include "font/font_transfer.h"
+#include "gui/radio_facade.h"
+#include "gui/user_dialogs.h"
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHeaderView>

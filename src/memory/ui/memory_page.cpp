@@ -1,5 +1,5 @@
 #include "memory/ui/memory_page.h"
-#include "app/radio_facade.h"
+#include "gui/radio_facade.h"
 #include "memory/channel_form.h"
 #include "memory/row_commands.h"
 #include "memory/set_memory_data.h"

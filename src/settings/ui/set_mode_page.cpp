@@ -1,6 +1,6 @@
 #include "settings/ui/set_mode_page.h"
 
-#include "app/radio_facade.h"
+#include "gui/radio_facade.h"
 #include "model/data_set.h"
 #include "settings/opening_message.h"
 #include "settings/settings_transfer.h"

@@ -1,6 +1,6 @@
 #include "settings/ui/setting_frame.h"
 
-#include "app/radio_facade.h"
+#include "gui/radio_facade.h"
 #include "model/data_set.h"
 #include "settings/settings_transfer.h"
 #include "settings/ui/settings_list_binding.h"

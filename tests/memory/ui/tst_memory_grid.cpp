@@ -2,8 +2,8 @@
 // Setting dialog by double-click and Enter, BACK/NEXT, storing what was typed,
 // "Clear", Delete, "All Clear", "Up" and "Down", and the view kept in place
 // while transfers move the cursor. The busy code is tested on the main window.
-#include "app/radio_facade.h"
 #include "banks/bank_layout.h"
+#include "gui/radio_facade.h"
 #include "memory/ui/channel_grid.h"
 #include "memory/ui/channel_set_editor.h"
 #include "memory/ui/memory_page.h"

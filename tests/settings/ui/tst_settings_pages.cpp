@@ -1,8 +1,8 @@
 // The Setting and Set mode tabs in the real main window, worked through
 // their object names, against the simulated receiver.
-#include "app/radio_facade.h"
-#include "app/recording_dialogs.h"
 #include "app/sim_window.h"
+#include "gui/radio_facade.h"
+#include "gui/recording_dialogs.h"
 #include "settings/opening_message.h"
 #include "support/radio_support.h"
 

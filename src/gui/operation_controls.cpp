@@ -1,4 +1,4 @@
-#include "app/operation_controls.h"
+#include "gui/operation_controls.h"
 
 #include <QAbstractButton>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "app/user_dialogs.h"
+#include "gui/user_dialogs.h"
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "app/edit_history.h"
+#include "gui/edit_history.h"
 
 #include <QTimer>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Message boxes and questions for widget tests: each is recorded and
 // answered at once, so no test waits on a modal box.
-#include "app/user_dialogs.h"
+#include "gui/user_dialogs.h"
 #include <QStringList>
 #include <functional>
 

@@ -1,6 +1,6 @@
-#include "app/radio_facade.h"
+#include "gui/radio_facade.h"
 
-#include "app/user_dialogs.h"
+#include "gui/user_dialogs.h"
 #include "link/operation_runner.h"
 #include "link/sink_relays.h"
 

@@ -1,4 +1,4 @@
-#include "app/progress_display.h"
+#include "gui/progress_display.h"
 
 #include <QLineEdit>
 #include <QProgressBar>
