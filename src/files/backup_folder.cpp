@@ -10,8 +10,10 @@
 namespace rz::backup {
 
 QString defaultFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
-           QStringLiteral("/backups");
+    // Not the asking program's own data folder: the command-line tool has
+    // another name, and its backups belong with the desktop program's.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/rz-v70-writer/backups");
 }
 
 QString Result::summary() const {
@@ -40,14 +42,15 @@ Result save(const QString& folder, DataSet& data, int port, Kind kind, bool with
         return result;
     }
     const QDir dir(folder);
-    const QString stem = when.toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) +
-                         (kind == Kind::Read ? QStringLiteral("-read") : QStringLiteral("-write"));
+    static const char* const kinds[] = {"-read", "-write", "-discarded"};
+    const QString stem =
+        when.toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) + QLatin1String(kinds[int(kind)]);
 
     const clone::DataSetSections sections(data, [port] { return port; });
     const QString clonePath = freeName(dir, stem, QStringLiteral(".V70"));
     const FileOutcome saved = sections.save(clonePath, when);
     if (!saved.ok) {
-        result.error = clonePath + QStringLiteral(": ") + saved.reason;
+        result.error = saved.reason; // names the file
         return result;
     }
     result.written << clonePath;
@@ -58,7 +61,7 @@ Result save(const QString& folder, DataSet& data, int port, Kind kind, bool with
         const fontfile::SaveResult font =
             fontfile::writeFontFile(fontPath, data.font.characters(), when);
         if (!font.ok) {
-            result.error = fontPath + QStringLiteral(": ") + font.error;
+            result.error = font.error; // names the file
             return result;
         }
         result.written << fontPath;

@@ -1,9 +1,8 @@
 #include "files/config_file.h"
 #include "files/clone_file.h"
-#include "model/code_page.h"
+#include "files/text_lines.h"
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -60,15 +59,12 @@ static int leadingNumber(const QString& text) {
 
 PortSetting readPort(const QString& path) {
     PortSetting setting;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QString error;
+    const QByteArray bytes = textfile::readFile(path, &error);
+    if (!error.isEmpty())
         return setting;
     setting.fileRead = true;
-    while (!file.atEnd()) {
-        QByteArray bytes = file.readLine();
-        while (bytes.endsWith('\n') || bytes.endsWith('\r'))
-            bytes.chop(1);
-        const QString line = cp932::decode(bytes);
+    for (const QString& line : textfile::splitLines(bytes)) {
         if (!line.startsWith(QLatin1String("CO")))
             continue;
         const int number = line.size() == 9 ? leadingNumber(line.mid(7, 2)) : 0;

@@ -1,5 +1,6 @@
 #include "files/recovery_file.h"
 
+#include "files/text_lines.h"
 #include "settings/settings_lists.h"
 
 #include <QCoreApplication>
@@ -8,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace rz::recovery {
@@ -146,29 +146,23 @@ std::optional<DataSetSnapshot> decode(const QByteArray& bytes) {
 }
 
 Result write(const QString& path, const DataSetSnapshot& snapshot) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {false, file.errorString()};
-    const QByteArray bytes = encode(snapshot);
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return {false, file.errorString()};
+    QString error;
+    if (!textfile::saveFile(path, encode(snapshot), &error))
+        return {false, error};
     return {true, QString()};
 }
 
 std::optional<DataSetSnapshot> read(const QString& path, QString* error) {
-    QFile file(path);
-    const auto fail = [error](const QString& why) {
-        if (error)
-            *error = why;
-        return std::nullopt;
-    };
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(file.errorString());
-    if (file.size() > MaxFileBytes)
-        return fail(QStringLiteral("the file is too large"));
-    std::optional<DataSetSnapshot> snapshot = decode(file.readAll());
-    if (!snapshot)
-        return fail(QStringLiteral("the file is damaged or of another version"));
+    QString why;
+    const QByteArray bytes = textfile::readFile(path, &why, MaxFileBytes);
+    std::optional<DataSetSnapshot> snapshot;
+    if (why.isEmpty()) {
+        snapshot = decode(bytes);
+        if (!snapshot)
+            why = QStringLiteral("the file is damaged or of another version");
+    }
+    if (!snapshot && error)
+        *error = why;
     return snapshot;
 }
 

@@ -1,8 +1,7 @@
 #include "font/font_file.h"
 
+#include "files/text_lines.h"
 #include "model/code_page.h"
-#include <QFile>
-#include <QSaveFile>
 
 namespace rz::fontfile {
 
@@ -66,10 +65,6 @@ ReadResult malformed(int line, const QString& reason) {
     return failure(ReadStatus::Malformed, line, reason);
 }
 
-ReadResult tooLarge() {
-    return malformed(0, QStringLiteral("the file is far larger than a font file"));
-}
-
 // Fills characters 0, 1, ... from the blocks of the file's lines.
 ReadResult readBlocks(const QStringList& lines, FontStore::Characters& characters) {
     int block = 0;
@@ -127,13 +122,7 @@ QByteArray fileBytes(const FontStore::Characters& characters, const QString& hea
 SaveResult writeFontFile(const QString& path, const FontStore::Characters& characters,
                          const QDateTime& when) {
     SaveResult result;
-    QSaveFile file(path);
-    const QByteArray bytes = fileBytes(characters, headerLine(when));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        result.error = file.errorString();
-        return result;
-    }
-    result.ok = true;
+    result.ok = textfile::saveFile(path, fileBytes(characters, headerLine(when)), &result.error);
     return result;
 }
 
@@ -162,16 +151,10 @@ ParseResult parseFontFile(const QByteArray& content, const FontStore::Characters
 ReadResult readFontFile(const QString& path, FontStore& store) {
     if (!hasFontExtension(path))
         return failure(ReadStatus::WrongExtension, 0, QStringLiteral("This File don't Open"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(ReadStatus::CannotOpen, 0, file.errorString());
-    if (file.size() > MaxFileBytes)
-        return tooLarge();
-    const QByteArray content = file.read(MaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return failure(ReadStatus::CannotOpen, 0, file.errorString());
-    if (content.size() > MaxFileBytes)
-        return tooLarge();
+    QString error;
+    const QByteArray content = textfile::readFile(path, &error, MaxFileBytes);
+    if (!error.isEmpty())
+        return failure(ReadStatus::CannotOpen, 0, error);
     const ParseResult parsed = parseFontFile(content, store.characters());
     if (parsed.result.ok())
         store.setCharacters(parsed.characters);

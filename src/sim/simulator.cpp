@@ -1,8 +1,8 @@
 #include "sim/simulator.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include "files/text_lines.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -137,6 +137,7 @@ bool Simulator::State::takeFault(const QByteArray& frame, FaultRule& rule) {
             return false;
         }
         rule = *it;
+        it->skip = std::max(0, it->every - 1);
         if (it->count > 0 && --it->count == 0)
             faults.erase(it);
         return true;
@@ -396,19 +397,16 @@ void Simulator::setImage(const QByteArray& image) {
 }
 
 bool Simulator::loadImage(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MemorySize)
+    QString error;
+    const QByteArray bytes = textfile::readFile(path, &error, MemorySize);
+    if (!error.isEmpty())
         return false;
-    setImage(file.readAll());
+    setImage(bytes);
     return true;
 }
 
 bool Simulator::dumpImage(const QString& path) const {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(image());
-    return file.commit();
+    return textfile::saveFile(path, image(), nullptr);
 }
 
 QList<QByteArray> Simulator::receivedFrames() const {
