@@ -49,22 +49,6 @@ QString frequencyField(const QString& cell, int wholeDigits) {
            padded(int(fraction), FractionDigits);
 }
 
-// The name as saved: no line ends inside it, and no more bytes than a reader
-// takes back (the receiver holds 16 characters, at most 32 bytes, anyway).
-QString savedName(const QString& name) {
-    QString saved;
-    int bytes = 0;
-    for (char32_t c : name.toUcs4()) {
-        if (c == U'\r' || c == U'\n')
-            continue;
-        bytes += cp932::charByteLength(c);
-        if (bytes > NameByteLimit)
-            break;
-        saved += QString::fromUcs4(&c, 1);
-    }
-    return saved;
-}
-
 // 1-based position and width, as the file's layout is written.
 QStringView field(const QString& line, int position, int width) {
     return QStringView(line).mid(position - 1, width);
@@ -103,6 +87,20 @@ struct IndexField {
 };
 
 } // namespace
+
+QString savedName(const QString& name) {
+    QString saved;
+    int bytes = 0;
+    for (char32_t c : name.toUcs4()) {
+        if (c == U'\r' || c == U'\n')
+            continue;
+        bytes += cp932::charByteLength(c);
+        if (bytes > NameByteLimit)
+            break;
+        saved += QString::fromUcs4(&c, 1);
+    }
+    return saved;
+}
 
 QString FormatChannelLine(const ChannelTable& table, int entry) {
     return FormatChannelLine(table.row(entry + 1), entry);

@@ -14,6 +14,10 @@ constexpr int ChannelLineMinimum = 40;     // a channel without a name ends at p
 constexpr int NameByteLimit = 32;          // bytes in the code page
 constexpr int EntriesClearedByOpen = 1700; // entries 1700..1720 are kept by an open
 
+// The name as saved: no line ends inside it, and no more bytes than a reader
+// takes back (the receiver holds 16 characters, at most 32 bytes, anyway).
+QString savedName(const QString& name);
+
 // The "CH" line of entry e (grid row e + 1) of the table.
 QString FormatChannelLine(const ChannelTable& table, int entry);
 QString FormatChannelLine(const ChannelRow& row, int entry);

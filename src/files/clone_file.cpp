@@ -9,6 +9,7 @@ namespace rz::clone {
 namespace {
 
 const QString ErrorTitle = QStringLiteral("Error");
+const QString HeaderStart = QStringLiteral("Save Date and Time");
 
 FileOutcome cannotOpen(const QString& reason) {
     return FileOutcome::failure(QStringLiteral("Can't open the file."), ErrorTitle, 0, reason);
@@ -25,9 +26,8 @@ CloneSection* claimant(const CloneSections& sections, const QString& line) {
 
 QString headerLine(const QDateTime& when) {
     const QLocale locale = QLocale::system();
-    return QStringLiteral("Save Date and Time ") +
-           locale.toString(when.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-           locale.toString(when.time(), QLocale::LongFormat);
+    return HeaderStart + QLatin1Char(' ') + locale.toString(when.date(), QLocale::ShortFormat) +
+           QLatin1Char(' ') + locale.toString(when.time(), QLocale::LongFormat);
 }
 
 QString endLine() {
@@ -59,10 +59,14 @@ FileOutcome readCloneText(const QByteArray& bytes, const CloneSections& sections
         if (section)
             section->begin();
     QList<FileNotice> notices;
+    // A file of another kind would otherwise open as an empty data set, and
+    // from there wipe a receiver.
+    bool recognised = lines.first().startsWith(HeaderStart);
     for (int i = 1; i < lines.size(); ++i) { // the first line is the header
         CloneSection* section = claimant(sections, lines.at(i));
         if (!section)
             continue;
+        recognised = true;
         const LineResult result = section->read(lines.at(i));
         if (result.kind == LineResult::Failed)
             return FileOutcome::failure(QStringLiteral("Line %1: %2").arg(i + 1).arg(result.reason),
@@ -70,6 +74,8 @@ FileOutcome readCloneText(const QByteArray& bytes, const CloneSections& sections
         if (!result.reason.isEmpty())
             notices << FileNotice{i + 1, result.reason};
     }
+    if (!recognised)
+        return cannotOpen(QStringLiteral("no line of the file is a line of a clone file"));
     for (CloneSection* section : sections.inOrder())
         if (section)
             section->commit();

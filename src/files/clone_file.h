@@ -24,7 +24,8 @@ FileOutcome WriteCloneFile(const QString& path, const CloneSections& sections,
 
 // Reads a clone text into the sections: every line is read before any
 // section commits, so a failing line changes nothing. "Read File" / "Finish"
-// on success; otherwise the failing line and why.
+// on success; otherwise the failing line and why. A text in which no line is
+// the header or a line of some section is no clone file, and is refused.
 FileOutcome readCloneText(const QByteArray& bytes, const CloneSections& sections);
 // Opens a clone file: only names ending in ".V70", in any letter case.
 FileOutcome ReadCloneFile(const QString& path, const CloneSections& sections);

@@ -1,5 +1,6 @@
 #include "files/csv_file.h"
 
+#include "files/clone_channels.h"
 #include "files/text_lines.h"
 #include "model/value_tables.h"
 
@@ -136,6 +137,16 @@ QString checkRow(ChannelRow& row) {
     return QString();
 }
 
+// No field of a real file is longer: a longer one is cut while it is read,
+// so that nothing of a damaged file grows beyond what a cell can show.
+constexpr int FieldWidth = 16;
+
+QString fittedField(const QString& field, int column) {
+    // A name of 32 bytes has at most 32 characters (and a few line ends).
+    return column == ColName ? clone::savedName(field.left(4 * clone::NameByteLimit))
+                             : field.left(FieldWidth);
+}
+
 FileOutcome headingFailure(const QString& reason) {
     return FileOutcome::failure(FileError, ErrorTitle, 1, reason);
 }
@@ -207,6 +218,7 @@ ImportResult parseImport(const QByteArray& bytes, const ChannelTable& current,
         sources[size_t(r)].row = r;
     }
     // Pass 1: the fields into the cells.
+    int rowsTaken = 0;
     report(progress, 0);
     for (int r = 1; r <= ImportedRows && r < lines.size(); ++r) {
         report(progress, r);
@@ -221,7 +233,11 @@ ImportResult parseImport(const QByteArray& bytes, const ChannelTable& current,
         const QStringList fields = line.split(QLatin1Char(','));
         ChannelRow& row = rows[size_t(r)];
         for (int c = ColFrequency; c <= ColName; ++c)
-            row.cells[size_t(c)] = fields.at(c);
+            row.cells[size_t(c)] = fittedField(fields.at(c), c);
+        if (row.cells[ColName] != fields.at(ColName))
+            notices << FileNotice{
+                r + 1, QStringLiteral("the name is cut to %1 bytes").arg(clone::NameByteLimit)};
+        ++rowsTaken;
         sources[size_t(r)].line = r + 1;
         if (!frequencyFieldAccepted(row.cells[ColFrequency])) {
             if (!row.cells[ColFrequency].isEmpty())
@@ -233,6 +249,11 @@ ImportResult parseImport(const QByteArray& bytes, const ChannelTable& current,
         } else {
             row.cells[ColFrequency] += QStringLiteral("MHz");
         }
+    }
+    if (rowsTaken == 0) {
+        result.outcome = FileOutcome::failure(
+            FileError, ErrorTitle, 0, QStringLiteral("no line of the file is a channel row"));
+        return result;
     }
     // Pass 2: every row against the value tables.
     for (int r = 1; r <= ImportedRows; ++r) {
