@@ -31,6 +31,8 @@ void AllTransfers::readAll() {
 void AllTransfers::writeAll() {
     if (radio_.isBusy())
         return;
+    if (safety_ && !safety_->confirmStartUpWrite())
+        return;
     if (!data_.banks.isConsistent()) {
         if (!dialogs_().askOkCancel(QStringLiteral("Bank Total Error. Init Data?"),
                                     QStringLiteral("Caution")))

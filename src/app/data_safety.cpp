@@ -78,6 +78,16 @@ bool DataSafety::confirmDiscard() {
     }
 }
 
+bool DataSafety::confirmStartUpWrite() {
+    history_.commit();
+    const bool untouched = !loaded_ && history_.stack().count() == 0 && !history_.isModified();
+    if (!untouched || !dialogs_)
+        return true;
+    return dialogs_->choose(tr("Nothing has been read or opened: write the start-up data to the "
+                               "receiver? Its channels will be erased."),
+                            product::name(), {tr("Write"), tr("Cancel")}) == 0;
+}
+
 bool DataSafety::guardStart(const Operation& operation) {
     if (history_.inBulk()) // a step of Read all or Write all: asked and saved before
         return true;
@@ -86,6 +96,8 @@ bool DataSafety::guardStart(const Operation& operation) {
             return false;
         memoryRead_ = true;
     } else if (dynamic_cast<const MemoryWrite*>(&operation)) {
+        if (!confirmStartUpWrite())
+            return false;
         backUp(backup::Kind::Write, false);
     }
     return true;
@@ -95,6 +107,7 @@ void DataSafety::operationFinished(const Outcome& outcome) {
     const bool read = std::exchange(memoryRead_, false);
     history_.endBulk();
     if (read && outcome.kind == Outcome::Success) {
+        loaded_ = true;
         history_.setClean();
         backUp(backup::Kind::Read, false);
     }
@@ -112,6 +125,7 @@ bool DataSafety::readAllStarting() {
 void DataSafety::readAllFinished(bool success) {
     history_.endBulk();
     if (success) {
+        loaded_ = true;
         history_.setClean();
         backUp(backup::Kind::Read, true);
     }
@@ -130,7 +144,12 @@ void DataSafety::openBackupFolder() {
     if (places_.backupFolder.isEmpty())
         return;
     QDir().mkpath(places_.backupFolder);
-    QDesktopServices::openUrl(QUrl::fromLocalFile(places_.backupFolder));
+    const bool shown = openFolder_
+                           ? openFolder_(places_.backupFolder)
+                           : QDesktopServices::openUrl(QUrl::fromLocalFile(places_.backupFolder));
+    if (!shown && dialogs_)
+        dialogs_->message(tr("The backups are kept in this folder:"), product::name(),
+                          QDir::toNativeSeparators(places_.backupFolder));
 }
 
 void DataSafety::offerRecovery() {
@@ -153,9 +172,26 @@ void DataSafety::offerRecovery() {
             history_.beginBulk(tr("Restore kept changes"));
             kept->restore(data_);
             history_.endBulk();
+        } else if (!keepDiscarded(path)) {
+            // Never offered again, and never lost.
+            QFile::rename(path, path + QStringLiteral(".discarded"));
         }
         recovery::Store::discard(path);
     }
+}
+
+// Work the user chose not to restore may still be missed: it goes into the
+// backup folder as a clone file and a font file.
+bool DataSafety::keepDiscarded(const QString& path) {
+    const std::optional<DataSetSnapshot> kept = recovery::read(path);
+    if (!kept || places_.backupFolder.isEmpty())
+        return false;
+    DataSet discarded;
+    kept->restore(discarded);
+    const backup::Result result = backup::save(places_.backupFolder, discarded, port_ ? port_() : 1,
+                                               backup::Kind::Discarded, true);
+    status(result.summary());
+    return result.ok;
 }
 
 void DataSafety::finish() {

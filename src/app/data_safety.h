@@ -52,10 +52,23 @@ public:
     // discarded); false: the user cancelled, or the save did not happen.
     bool confirmDiscard();
 
+    // Before a write that replaces every channel of the receiver: when
+    // nothing has been read, opened, imported or edited since the start,
+    // asks whether the start-up data is really meant (Write / Cancel).
+    // True: go on.
+    bool confirmStartUpWrite();
+    // A file was opened: its data is no start-up data, even when it is the same.
+    void noteOpened() { loaded_ = true; }
+
     // Saves the data set into the backup folder; a failure is one status line.
     void backUp(backup::Kind kind, bool withFont);
-    // The File menu's item: shows the backup folder.
+    // The File menu's item: shows the backup folder in the file manager, or
+    // its path in a message when there is none to show it.
     void openBackupFolder();
+    // How a folder is shown (the desktop's file manager); tests put in their own.
+    void setFolderOpener(std::function<bool(const QString&)> open) {
+        openFolder_ = std::move(open);
+    }
 
     // At start: offers each recovery file left by a program that did not end
     // cleanly (Restore / Discard).
@@ -75,6 +88,7 @@ private:
     void operationFinished(const Outcome& outcome);
     void updateActions();
     void status(const QString& line);
+    bool keepDiscarded(const QString& path);
 
     DataSet& data_;
     RadioFacade& radio_;
@@ -85,9 +99,11 @@ private:
     std::function<bool()> save_;
     std::function<int()> port_;
     std::function<void(const QString&)> status_;
+    std::function<bool(const QString&)> openFolder_;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     bool memoryRead_ = false; // the running operation is "Memory Read"
+    bool loaded_ = false;     // something was read or opened since the start
 };
 
 } // namespace rz

@@ -12,6 +12,7 @@
 #include "gui/operation_controls.h"
 #include "gui/radio_facade.h"
 #include "gui/user_dialogs.h"
+#include "link/operation_runner.h"
 #include "memory/ui/channel_grid.h"
 #include "memory/ui/memory_page.h"
 #include "settings/ui/set_mode_page.h"
@@ -51,6 +52,7 @@ MainWindow::MainWindow(DataSet& data, const Options& options, QWidget* parent)
       runDialog_([](QDialog& dialog) { dialog.exec(); }) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(product::title() + QStringLiteral("[*]"));
+    setWindowIcon(product::icon());
     resize(px(13740), px(8130));
     setCentralWidget(new QWidget(this));
 
@@ -77,7 +79,10 @@ MainWindow::MainWindow(DataSet& data, const Options& options, QWidget* parent)
     safety_->setStatus([this](const QString& line) { statusBar()->showMessage(line); });
     fileMenu_->setConfirmDiscard([this] { return confirmDiscard(); });
     connect(fileMenu_.get(), &FileMenu::saved, this, [this] { safety_->history().setClean(); });
-    connect(fileMenu_.get(), &FileMenu::opened, this, [this] { safety_->history().setClean(); });
+    connect(fileMenu_.get(), &FileMenu::opened, this, [this] {
+        safety_->noteOpened();
+        safety_->history().setClean();
+    });
     connect(&safety_->history(), &EditHistory::modifiedChanged, this,
             &MainWindow::setWindowModified);
 
@@ -288,6 +293,11 @@ void MainWindow::setUserDialogs(std::unique_ptr<UserDialogs> dialogs) {
     safety_->setDialogs(dialogs_.get());
 }
 
+void MainWindow::openFile(const QString& path) {
+    if (confirmDiscard()) // restored work is not replaced unasked
+        fileMenu_->openPath(path);
+}
+
 bool MainWindow::confirmDiscard() {
     return safety_->confirmDiscard();
 }
@@ -391,8 +401,12 @@ void MainWindow::switchTab(int tab) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // Asked before anything is cancelled or flagged: Cancel changes nothing.
+    // A running transfer stops first, silently: what it changed is part of
+    // the question, and its message must not come up over it.
+    const bool stopped = radio_->runner().isRunning() && radio_->cancelAndWait();
     if (!confirmDiscard()) {
+        if (stopped)
+            radio_->resume();
         event->ignore();
         return;
     }

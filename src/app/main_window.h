@@ -88,6 +88,9 @@ public:
     // At start: the offer to restore what a program that did not end
     // cleanly kept.
     void offerRecovery();
+    // At start: the clone file given on the command line, opened as Open
+    // opens it (with its message when it fails).
+    void openFile(const QString& path);
 
     // Message boxes and questions; tests put in their own.
     UserDialogs& userDialogs() { return *dialogs_; }

@@ -19,17 +19,21 @@ namespace rz::cli {
 
 namespace {
 
-const QCommandLineOption BackupOption(
-    QStringLiteral("backup-dir"),
-    QStringLiteral("Keep the time-stamped backups in DIR (default: the desktop program's backup "
-                   "folder)."),
-    QStringLiteral("DIR"));
+// Made when asked, as the default folder follows the environment.
+QCommandLineOption backupOption() {
+    return QCommandLineOption(QStringLiteral("backup-dir"),
+                              QStringLiteral("Keep the time-stamped backups in DIR (default: the "
+                                             "desktop program's backup folder, %1).")
+                                  .arg(backup::defaultFolder()),
+                              QStringLiteral("DIR"));
+}
 
 // Saves a backup; one that cannot be written is told and never fails the
 // command.
 void backUp(const CommandContext& c, DataSet& data, backup::Kind kind, bool withFont) {
-    const QString folder =
-        c.parser.isSet(BackupOption) ? c.parser.value(BackupOption) : backup::defaultFolder();
+    const QString folder = c.parser.isSet(QStringLiteral("backup-dir"))
+                               ? c.parser.value(QStringLiteral("backup-dir"))
+                               : backup::defaultFolder();
     const backup::Result result = backup::save(folder, data, 1, kind, withFont);
     if (!result.ok)
         c.fail(result.summary());
@@ -105,7 +109,7 @@ public:
                               "with --font, a font file.");
     }
     void addOptions(QCommandLineParser& parser) const override {
-        parser.addOptions({OutputOption, FontOutOption, BackupOption});
+        parser.addOptions({OutputOption, FontOutOption, backupOption()});
     }
 
     int run(const CommandContext& c) const override {
@@ -114,6 +118,13 @@ public:
         if (out.isEmpty() || !c.parser.positionalArguments().isEmpty()) {
             c.fail(QStringLiteral("read-all needs -o FILE and no other argument (see rz-v70 "
                                   "--help)"));
+            return ExitUsage;
+        }
+        // Files that Open and write-all would refuse are not worth a read.
+        if (!out.toUpper().endsWith(QLatin1String(".V70")) ||
+            (!font.isEmpty() && !fontfile::hasFontExtension(font))) {
+            c.fail(QStringLiteral("read-all writes a clone file ending in .V70 and a font file "
+                                  "ending in .FK4 (see rz-v70 --help)"));
             return ExitUsage;
         }
         DataSet data;
@@ -152,7 +163,7 @@ public:
     }
     QString arguments() const override { return QStringLiteral("IN.V70"); }
     void addOptions(QCommandLineParser& parser) const override {
-        parser.addOptions({FontInOption, BackupOption});
+        parser.addOptions({FontInOption, backupOption()});
     }
 
     int run(const CommandContext& c) const override {

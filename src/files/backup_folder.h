@@ -13,10 +13,13 @@ namespace rz::backup {
 
 constexpr int Kept = 30;
 
-// The user's data folder's "backups" folder.
+// The desktop program's data folder's "backups" folder, whichever program
+// asks: ~/.local/share/rz-v70-writer/backups.
 QString defaultFolder();
 
-enum class Kind { Read, Write };
+// What was read, what is about to be written, and recovered work the user
+// chose not to restore.
+enum class Kind { Read, Write, Discarded };
 
 struct Result {
     bool ok = false;
@@ -26,8 +29,9 @@ struct Result {
     QString summary() const;
 };
 
-// Saves the data set as "<time>-read.V70" or "<time>-write.V70" (with the
-// selected port), and with `withFont` the font as "<time>-<kind>.FK4"; then
+// Saves the data set as "<time>-read.V70", "<time>-write.V70" or
+// "<time>-discarded.V70" (with the selected port), and with `withFont` the
+// font as "<time>-<kind>.FK4"; then
 // removes the oldest files of each kind beyond the newest 30.
 Result save(const QString& folder, DataSet& data, int port, Kind kind, bool withFont,
             const QDateTime& when = QDateTime::currentDateTime());

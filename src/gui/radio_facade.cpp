@@ -4,6 +4,9 @@
 #include "link/operation_runner.h"
 #include "link/sink_relays.h"
 
+#include <QEventLoop>
+#include <QTimer>
+
 namespace rz {
 
 class RadioFacade::StepMessages : public OperationSink {
@@ -61,6 +64,27 @@ bool RadioFacade::reset() {
 
 void RadioFacade::cancel() {
     runner_->cancel();
+}
+
+bool RadioFacade::cancelAndWait(int limitMs) {
+    cancel();
+    if (!runner_->isRunning())
+        return true;
+    QEventLoop loop;
+    connect(runner_.get(), &OperationRunner::finished, &loop, &QEventLoop::quit);
+    connect(runner_.get(), &OperationRunner::resetFinished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(limitMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return !runner_->isRunning();
+}
+
+void RadioFacade::resume() {
+    if (runner_->isRunning())
+        return;
+    const bool stopped = link_.isClosing();
+    runner_->resume();
+    if (stopped)
+        emit endOfOperation();
 }
 
 std::function<void()> RadioFacade::whenIdle(std::function<void()> command,

@@ -57,6 +57,12 @@ public:
     bool reset();
     // The window is closing: what runs stops at its next wait, silently.
     void cancel();
+    // Closing stops what runs first: returns once it has ended (true), or
+    // after `limitMs` when it does not (false).
+    bool cancelAndWait(int limitMs = 5000);
+    // The window stays after all: operations can start again, and the pages
+    // restore the controls of the one that was stopped.
+    void resume();
 
     // A user command that does nothing while a radio operation runs;
     // `otherwise` puts back what the click changed by itself (a check mark).

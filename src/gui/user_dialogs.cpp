@@ -1,5 +1,9 @@
 #include "gui/user_dialogs.h"
+
+#include "files/text_lines.h"
+
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -51,6 +55,18 @@ QString QtUserDialogs::saveFileName(const QString& title, const QString& filter,
                                     const QString& folder) {
     // The file dialog asks before overwriting.
     return QFileDialog::getSaveFileName(parent_, title, folder, filter);
+}
+
+QString askSavePath(UserDialogs& dialogs, const QString& filter, const QString& folder,
+                    const QString& extension) {
+    const QString typed = dialogs.saveFileName(QString(), filter, folder);
+    const QString path = textfile::withExtension(typed, extension);
+    if (path != typed && QFileInfo::exists(path) &&
+        !dialogs.askOkCancel(QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                 .arg(QFileInfo(path).fileName()),
+                             QStringLiteral("Save File")))
+        return QString();
+    return path;
 }
 
 } // namespace rz

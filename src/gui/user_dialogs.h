@@ -31,6 +31,12 @@ public:
                                  const QString& folder) = 0;
 };
 
+// The save dialog's answer with the extension (".V70") added when the typed
+// name has none; a file of that name is replaced only when the user says so
+// (the dialog asked about the name typed). Empty when cancelled.
+QString askSavePath(UserDialogs& dialogs, const QString& filter, const QString& folder,
+                    const QString& extension);
+
 // The real boxes, parented to a window.
 class QtUserDialogs : public UserDialogs {
 public:

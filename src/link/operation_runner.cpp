@@ -106,6 +106,13 @@ bool OperationRunner::reset() {
     return true;
 }
 
+void OperationRunner::resume() {
+    if (running_)
+        return;
+    token_.reset();
+    state_->setClosing(false);
+}
+
 void OperationRunner::cancel() {
     state_->setClosing(true);
     token_.cancel();

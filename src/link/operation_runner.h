@@ -61,6 +61,9 @@ public:
     // The runner starts nothing afterwards.
     void cancel();
     bool isClosing() const { return token_.isCancelled(); }
+    // The window stays after all (its closing was cancelled once the running
+    // job had ended): the runner starts jobs again. Nothing while one runs.
+    void resume();
     // A job (operation or reset) has been posted and has not finished.
     bool isRunning() const { return running_; }
 

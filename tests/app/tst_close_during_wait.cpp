@@ -28,6 +28,7 @@ private slots:
         // The program's own reply timer: the wait lasts long enough to close
         // in the middle of it.
         win->radio().setTimeouts(Timeouts());
+        win.dialogs->chosenButton = "Write"; // the start-up data, knowingly
         if (auto* button = win.find<QPushButton>(control))
             button->click();
         else if (auto* action = win.find<QAction>(control))

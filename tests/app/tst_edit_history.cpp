@@ -3,6 +3,7 @@
 #include "app/data_safety.h"
 #include "app/sim_window.h"
 #include "files/recovery_file.h"
+#include "font/font_file.h"
 #include "memory/ui/channel_grid.h"
 #include "support/radio_support.h" // links the simulator
 
@@ -265,12 +266,36 @@ private slots:
         win.undo();
         QVERIFY(win.unchangedSince(start));
 
-        // Discard: the file goes and nothing changes.
+        // Discard: nothing changes, and the work is kept as a backup.
         QVERIFY(recovery::write(left, kept).ok);
         win.dialogs->chosenButton = QStringLiteral("Discard");
         win->offerRecovery();
         QVERIFY(!QFile::exists(left));
         QVERIFY(win.unchangedSince(start));
+        const QStringList backups = win.backups();
+        QCOMPARE(backups.size(), 2);
+        QVERIFY(backups[0].endsWith("-discarded.FK4") && backups[1].endsWith("-discarded.V70"));
+        FontStore font;
+        QVERIFY(fontfile::readFontFile(win.dir.filePath("backups/" + backups[0]), font).ok());
+        QVERIFY(font.dot(7, 15, 15));
+    }
+
+    void theBackupFolderIsShownOrNamed() {
+        Window win;
+        QString shown;
+        win->safety().setFolderOpener([&](const QString& folder) {
+            shown = folder;
+            return true;
+        });
+        win.trigger("BackupFolder");
+        QCOMPARE(shown, win.dir.filePath("backups"));
+        QVERIFY(QFileInfo(shown).isDir());
+        QVERIFY(win.dialogs->messages.isEmpty());
+        // Without a file manager the message names the folder.
+        win->safety().setFolderOpener([](const QString&) { return false; });
+        win.trigger("BackupFolder");
+        QCOMPARE(win.dialogs->messages.size(), 1);
+        QCOMPARE(win.dialogs->messages[0].detail, QDir::toNativeSeparators(shown));
     }
 };
 

@@ -6,8 +6,10 @@
 #include "files/sample_table.h"
 #include "files/text_lines.h"
 #include "model/code_page.h"
+#include "model/data_set_snapshot.h"
 #include "support/radio_support.h" // links the simulator
 
+#include <QDir>
 #include <QFile>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -139,6 +141,60 @@ private slots:
         w.choose("FILE_INPORT", w.dir.filePath("list.txt"));
         QCOMPARE(w.lastMessage(), QStringLiteral("CSV File Error| Error"));
         QVERIFY(!w.data.channels.inUse(2));
+    }
+
+    void namesWithoutAnExtensionGetTheirs() {
+        Window w;
+        w.choose("TEST_CLICK", w.dir.filePath("second"));
+        QCOMPARE(w.lastMessage(), QStringLiteral("Save File|Finish"));
+        w.choose("FILE_EXPORT", w.dir.filePath("list"));
+        QCOMPARE(w.lastMessage(), QStringLiteral("Save File|Finish"));
+        w.choose("FILE_EXPORT", w.dir.filePath("other.txt")); // an extension of its own stays
+        QCOMPARE(QDir(w.dir.path()).entryList({"second*", "list*", "other*"}),
+                 (QStringList{"list.CSV", "other.txt", "second.V70"}));
+        w.choose("ReadFile", w.dir.filePath("second.V70"));
+        QCOMPARE(w.lastMessage(), QStringLiteral("Read File|Finish"));
+        // The dialog asked about "second" only: replacing "second.V70" is asked.
+        w.dialogs->answerOk = false;
+        w.choose("TEST_CLICK", w.dir.filePath("second"));
+        QCOMPARE(w.dialogs->questions.size(), 1);
+        QCOMPARE(w.lastMessage(), QStringLiteral("Read File|Finish"));
+    }
+
+    void aSaveTheDiskRefusesKeepsTheOldFileAndSaysWhy() {
+        Window w;
+        const QString clone = w.dir.filePath("kept.V70"), list = w.dir.filePath("kept.CSV");
+        w.choose("TEST_CLICK", clone);
+        w.choose("FILE_EXPORT", list);
+        const auto bytes = [](const QString& path) {
+            QFile f(path);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        const QByteArray oldClone = bytes(clone), oldList = bytes(list);
+        w.data.channels.clearRows(1, 1700);
+        const textfile::ForcedSaveFailure full(textfile::ForcedSaveFailure::Flush);
+        for (const auto& [item, path] : {std::pair{"TEST_CLICK", clone}, {"FILE_EXPORT", list}}) {
+            w.choose(item, path);
+            QCOMPARE(w.lastMessage(), QStringLiteral("Can't save the file.|Error"));
+            QVERIFY(w.dialogs->messages.last().detail.contains("No space left on device"));
+        }
+        QCOMPARE(bytes(clone), oldClone);
+        QCOMPARE(bytes(list), oldList);
+        QCoreApplication::processEvents();
+        QVERIFY(w->isWindowModified()); // the changes are still unsaved
+    }
+
+    void aFileOfAnotherKindIsRefusedAndChangesNothing() {
+        Window w;
+        QFile junk(w.dir.filePath("junk.V70"));
+        QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("hello\r\nworld\r\n"));
+        junk.close();
+        const DataSetSnapshot before = DataSetSnapshot::take(w.data);
+        w.choose("ReadFile", junk.fileName());
+        QCOMPARE(w.lastMessage(), QStringLiteral("Can't open the file.|Error"));
+        QCOMPARE(w.dialogs->messages.last().detail,
+                 QStringLiteral("no line of the file is a line of a clone file"));
+        QVERIFY(DataSetSnapshot::take(w.data) == before);
     }
 
     void cancelOrABusyLinkDoesNothing() {

@@ -96,6 +96,76 @@ private slots:
         QVERIFY(win.dialogs->messages[1].detail.contains("/dev/rz-v70-no-such-device"));
     }
 
+    void writingTheStartUpDataAsksFirst() {
+        test::SimWindow win;
+        QVERIFY(win.sim.ok());
+        const QString question = "Nothing has been read or opened: write the start-up data to "
+                                 "the receiver? Its channels will be erased.";
+        win.dialogs->chosenButton = "Cancel";
+        win.click("WRITE_Botton");
+        win.trigger("ALL_WRITE");
+        QCOMPARE(win.dialogs->choices.size(), 2);
+        for (const auto& asked : win.dialogs->choices) {
+            QCOMPARE(asked.text, question);
+            QCOMPARE(asked.detail, QStringLiteral("Write/Cancel")); // the buttons
+        }
+        QVERIFY(!win->linkState().isBusy());
+        QTest::qWait(50);
+        QCOMPARE(win.sim->receivedCount(), 0);
+
+        win.dialogs->chosenButton = "Write";
+        win.click("WRITE_Botton");
+        QVERIFY(win.finished());
+        QCOMPARE(win.dialogs->messages.last().text, QStringLiteral("Success"));
+        QCOMPARE(win.dialogs->choices.size(), 3);
+
+        // Once something was read (even the same data) nothing is asked.
+        win.click("READ_Botton");
+        QVERIFY(win.finished(2));
+        win.click("WRITE_Botton");
+        QVERIFY(win.finished(3));
+        QCOMPARE(win.dialogs->choices.size(), 3);
+
+        // Nor after an edit, in a window of its own.
+        test::SimWindow edited;
+        edited.data.channels.setText(7, ColName, "x");
+        edited.click("WRITE_Botton");
+        QVERIFY(edited.finished());
+        QVERIFY(edited.dialogs->choices.isEmpty());
+    }
+
+    void closingDuringAReadStopsItBeforeAskingAboutTheChanges() {
+        test::SimWindow win;
+        QVERIFY(win.sim.ok());
+        win.sim->setImage(sim::sampleImage());
+        win.sim->setPaced(true);
+        win.data.channels.setText(9, ColName, "mine"); // unsaved
+        QCoreApplication::processEvents();
+        win.click("READ_Botton"); // "Save changes?": Discard, and the read goes on
+        QVERIFY(QTest::qWaitFor([&] { return win.sim->receivedCount() >= 3; }, 5000));
+        QStringList seen; // what runs while the question is up
+        win.dialogs->onChoice = [&](const QString& text) {
+            seen << text + (win->radio().runner().isRunning() || win->linkState().isBusy()
+                                ? " (running)"
+                                : "");
+        };
+        win.dialogs->chosenButton = "Cancel";
+        QVERIFY(!win->close());
+        QCOMPARE(seen, QStringList{"Save changes?"});
+        QVERIFY(win.dialogs->messages.isEmpty()); // no "Success" either
+        const int sent = win.sim->receivedCount();
+        QTest::qWait(100);
+        QCOMPARE(win.sim->receivedCount(), sent); // the read has stopped
+        // The window stays and works on.
+        QVERIFY(win->isVisible() && !win->linkState().isClosing());
+        QVERIFY(win.find<QPushButton>("READ_Botton")->isEnabled());
+        win.click("MEM_ONE_READ");
+        QVERIFY(win.finished());
+        QCOMPARE(win.dialogs->messages.last().text, QStringLiteral("Success"));
+        win.dialogs->chosenButton = "Discard";
+        QVERIFY(win->close());
+    }
+
     void closingDuringAReadStopsWithoutAMessage() {
         test::SimWindow win;
         QVERIFY(win.sim.ok());

@@ -1,6 +1,7 @@
 // The command-line tool, run as a program against the simulated receiver:
 // exit statuses, the one line of errors, the frames sent, the files it
 // converts, and read-all and write-all from one receiver to another.
+#include "files/backup_folder.h"
 #include "files/config_file.h"
 #include "files/data_set_sections.h"
 #include "files/sample_table.h"
@@ -205,6 +206,51 @@ private slots:
             QVERIFY(!QFile::exists(out) && !QFile::exists(file("x.CSV")));
         }
         QVERIFY(runTool({"import-csv", file("ok.txt"), "-o", out}).err.contains("CSV File Error"));
+    }
+
+    void nothingUnsureReachesTheReceiverOrTheDisk() {
+        QTemporaryDir dir;
+        const auto file = [&](const char* name) { return dir.filePath(name); };
+        QFile junk(file("junk.V70"));
+        QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("hello\r\nworld\r\n"));
+        junk.close();
+        test::RunningSimulator sim;
+        QVERIFY(sim.ok());
+        // A file in which no line is a clone-file line sends nothing.
+        const test::ProgramRun refused =
+            runTool({"--port", sim.device(), "write-all", file("junk.V70")});
+        QCOMPARE(refused.status, 3);
+        QVERIFY2(refused.err.contains("Can't open the file."), qPrintable(refused.err));
+        // Names the other commands would refuse are usage errors before anything is read.
+        for (const QStringList& names :
+             {QStringList{"-o", file("x.txt")},
+              QStringList{"-o", file("x.V70"), "--font", file("x.txt")}}) {
+            const test::ProgramRun run =
+                runTool(QStringList{"--port", sim.device(), "read-all"} + names);
+            QCOMPARE(run.status, 64);
+            QVERIFY2(run.err.startsWith("rz-v70: ") && run.err.count('\n') == 1,
+                     qPrintable(run.err));
+        }
+        QCOMPARE(sim->receivedCount(), 0);
+        QVERIFY(QDir(dir.path()).entryList(QDir::Files) == QStringList{"junk.V70"});
+    }
+
+    void backupsGoWhereTheDesktopProgramKeepsThem() {
+        QTemporaryDir data;
+        const QByteArray saved = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+        const QString folder = data.filePath("rz-v70-writer/backups");
+        // What the desktop program is given as its folder.
+        QCOMPARE(backup::defaultFolder(), folder);
+        test::RunningSimulator sim;
+        QVERIFY(sim.ok());
+        const test::ProgramRun read =
+            runTool({"--port", sim.device(), "read-all", "-o", data.filePath("all.V70")});
+        const test::ProgramRun help = runTool({"read-all", "--help"});
+        qputenv("XDG_DATA_HOME", saved);
+        QCOMPARE(read.status, 0);
+        QCOMPARE(QDir(folder).entryList({"*-read.V70"}).size(), 1);
+        QVERIFY2(help.out.contains(folder), qPrintable(help.out));
     }
 
     void readAllThenWriteAllCopiesOneReceiverToAnother() {

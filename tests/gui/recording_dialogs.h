@@ -22,8 +22,9 @@ public:
     QString chosenPath;
     // The button choose() presses, by caption; the last one when it has none.
     QString chosenButton = QStringLiteral("Discard");
-    // Called after each message is recorded, while it would be up.
+    // Called after each message or choice is recorded, while it would be up.
     std::function<void(const QString& text)> onMessage;
+    std::function<void(const QString& text)> onChoice;
 
     void message(const QString& text, const QString& title,
                  const QString& detail = QString()) override {
@@ -37,6 +38,8 @@ public:
     }
     int choose(const QString& text, const QString& title, const QStringList& buttons) override {
         choices.append({text, title, buttons.join(QLatin1Char('/'))});
+        if (onChoice)
+            onChoice(text);
         const int at = int(buttons.indexOf(chosenButton));
         return at < 0 ? int(buttons.size()) - 1 : at;
     }

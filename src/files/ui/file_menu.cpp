@@ -49,8 +49,8 @@ QString FileMenu::initialFolder() {
 bool FileMenu::save() {
     if (!dialogs_)
         return false;
-    const QString path =
-        dialogs_->saveFileName(QString(), dialogFilter(CloneSaveFilter), initialFolder());
+    const QString path = askSavePath(*dialogs_, dialogFilter(CloneSaveFilter), initialFolder(),
+                                     QStringLiteral(".V70"));
     if (path.isEmpty())
         return false;
     const FileOutcome outcome = sections_.save(path);
@@ -65,8 +65,11 @@ void FileMenu::open() {
         return;
     const QString path =
         dialogs_->openFileName(QString(), dialogFilter(CloneOpenFilter), initialFolder());
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        openPath(path);
+}
+
+void FileMenu::openPath(const QString& path) {
     data_.steps.announce(tr("Open %1").arg(QFileInfo(path).fileName()));
     const FileOutcome outcome = sections_.open(path);
     show(outcome);
@@ -77,8 +80,8 @@ void FileMenu::open() {
 void FileMenu::exportCsv() {
     if (!dialogs_)
         return;
-    const QString path =
-        dialogs_->saveFileName(QString(), dialogFilter(CsvSaveFilter), initialFolder());
+    const QString path = askSavePath(*dialogs_, dialogFilter(CsvSaveFilter), initialFolder(),
+                                     QStringLiteral(".CSV"));
     if (path.isEmpty())
         return;
     const FileOutcome outcome = csv::exportFile(

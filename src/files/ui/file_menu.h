@@ -51,6 +51,9 @@ public slots:
     // True once the file is written.
     bool save();
     void open();
+    // Opens the clone file at path as Open does after its dialog (a file
+    // given on the command line).
+    void openPath(const QString& path);
     void importCsv();
     void exportCsv();
     // Writes the whole clone text to the configuration file; a failure is

@@ -230,15 +230,15 @@ void FontWindow::fillSelection(bool lit) {
 void FontWindow::FONT_SAVE_Click() {
     if (comType_ != 0)
         return;
-    const QString path = dialogs_.saveFileName(QString(), SaveFilter, config::startFolder());
+    const QString path =
+        askSavePath(dialogs_, SaveFilter, config::startFolder(), QStringLiteral(".FK4"));
     if (path.isEmpty())
         return;
     const fontfile::SaveResult saved = fontfile::writeFontFile(path, font_.characters());
     if (saved.ok)
         dialogs_.message(QStringLiteral("Save File"), Finish);
     else
-        dialogs_.message(QStringLiteral("Error"), ErrorTitle,
-                         path + QStringLiteral(": ") + saved.error);
+        dialogs_.message(QStringLiteral("Can't save the file."), ErrorTitle, saved.error);
 }
 
 void FontWindow::FONT_READ_Click() {

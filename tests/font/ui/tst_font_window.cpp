@@ -227,7 +227,23 @@ private slots:
         // A save that cannot be written is reported, not passed as done.
         e.dialogs.chosenPath = e.dir.filePath("no-such-folder/x.FK4");
         e.trigger("FONT_SAVE");
-        QCOMPARE(e.dialogs.messages.last().text, QStringLiteral("Error"));
+        QCOMPARE(e.dialogs.messages.last().text, QStringLiteral("Can't save the file."));
+        QVERIFY(e.dialogs.messages.last().detail.contains("no-such-folder"));
+
+        // A name typed without an extension gets ".FK4", so that Open takes it.
+        e.dialogs.chosenPath = e.dir.filePath("second");
+        e.trigger("FONT_SAVE");
+        QCOMPARE(e.messages().last(), QStringLiteral("Save File| Finish"));
+        QVERIFY(QFile::exists(e.dir.filePath("second.FK4")) &&
+                !QFile::exists(e.dialogs.chosenPath));
+        // The dialog asked about "second": replacing "second.FK4" is asked.
+        e.dialogs.answerOk = false;
+        const int saves = e.dialogs.messages.size();
+        e.trigger("FONT_SAVE");
+        QCOMPARE(e.dialogs.questions.last().text,
+                 QStringLiteral("second.FK4 already exists.\nDo you want to replace it?"));
+        QCOMPARE(e.dialogs.messages.size(), saves);
+        e.dialogs.answerOk = true;
 
         // Cancelled dialogs do nothing.
         const int shown = e.dialogs.messages.size();
