@@ -31,7 +31,8 @@ bool isFailure(QSerialPort::SerialPortError error) {
 Link::Link(const QString& device, CancelToken* cancel)
     : device_(device), cancel_(cancel ? cancel : &ownToken_),
       port_(std::make_unique<QSerialPort>()) {
-    port_->setPortName(device);
+    // The device itself: a link to it must take the same lock.
+    port_->setPortName(devicePath(device));
     port_->setBaudRate(BaudRate);
     port_->setDataBits(QSerialPort::Data8);
     port_->setParity(QSerialPort::NoParity);

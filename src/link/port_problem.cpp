@@ -21,7 +21,7 @@ QString PortProblem::detail() const {
     case PermissionDenied:
 #ifdef Q_OS_LINUX
         return QStringLiteral("Cannot open %1: permission denied (the user must be in the "
-                              "dialout group: sudo usermod -aG dialout $USER, then log in again)")
+                              "dialout group: sudo adduser $USER dialout, then log in again)")
             .arg(device);
 #else
         return QStringLiteral("Cannot open %1: permission denied").arg(device);
@@ -34,25 +34,37 @@ QString PortProblem::detail() const {
     return QStringLiteral("Cannot open %1: %2").arg(device, systemText);
 }
 
+namespace {
+
+QString filePath(const QString& port) {
+    return port.contains(QLatin1Char('/')) ? port : QStringLiteral("/dev/") + port;
+}
+
+} // namespace
+
+QString devicePath(const QString& port) {
+    const QString canonical = QFileInfo(filePath(port)).canonicalFilePath();
+    return canonical.isEmpty() ? port : canonical;
+}
+
 PortProblem diagnoseOpenFailure(const QString& device, QSerialPort::SerialPortError error,
                                 const QString& systemText) {
     PortProblem problem;
     problem.device = device;
     problem.systemText = systemText;
 #ifdef Q_OS_UNIX
-    const bool named = device.startsWith(QLatin1Char('/'));
-    const QFileInfo file(device);
-    if (named && !file.exists()) {
+    const QFileInfo file(filePath(device));
+    if (!file.exists()) {
         problem.cause = PortProblem::NoSuchDevice;
         return problem;
     }
-    if (named && !(file.isReadable() && file.isWritable())) {
+    if (!(file.isReadable() && file.isWritable())) {
         problem.cause = PortProblem::PermissionDenied;
         return problem;
     }
     // The device is there and we may use it: a refusal now means that
     // another program holds its lock.
-    const PortProblem::Cause refused = named ? PortProblem::InUse : PortProblem::PermissionDenied;
+    const PortProblem::Cause refused = PortProblem::InUse;
 #else
     const PortProblem::Cause refused = PortProblem::InUse; // Windows: a busy port is "denied"
 #endif
@@ -111,18 +123,26 @@ QString processName(const QString& procRoot, qint64 pid) {
     return QString::fromLocal8Bit(comm.readAll()).trimmed();
 }
 
-// The pid in a lock file "LCK..ttyUSB0": the serial port's own lock files
-// and the older ten-column ones both start with it.
+// The pid in a lock file of the device: the serial port names its lock
+// after the path below /dev with "_" for "/" ("LCK..pts_3"), other programs
+// after the device's name ("LCK..ttyUSB0"); both files start with the pid.
 qint64 lockOwner(const QString& device) {
-    const QString lockName = QStringLiteral("LCK..") + QFileInfo(device).fileName();
+    QString below = device;
+    if (below.startsWith(QLatin1String("/dev/")))
+        below = below.mid(5);
+    below.replace(QLatin1Char('/'), QLatin1Char('_'));
+    const QStringList names{QStringLiteral("LCK..") + below,
+                            QStringLiteral("LCK..") + QFileInfo(device).fileName()};
     for (const char* dir : {"/run/lock", "/var/lock", "/tmp"}) {
-        QFile lock(QDir(QLatin1String(dir)).filePath(lockName));
-        if (!lock.open(QIODevice::ReadOnly))
-            continue;
-        bool ok = false;
-        const qint64 pid = QString::fromLatin1(lock.readLine()).trimmed().toLongLong(&ok);
-        if (ok && pid > 0)
-            return pid;
+        for (const QString& name : names) {
+            QFile lock(QDir(QLatin1String(dir)).filePath(name));
+            if (!lock.open(QIODevice::ReadOnly))
+                continue;
+            bool ok = false;
+            const qint64 pid = QString::fromLatin1(lock.readLine()).trimmed().toLongLong(&ok);
+            if (ok && pid > 0)
+                return pid;
+        }
     }
     return 0;
 }
@@ -146,7 +166,7 @@ qint64 openedBy(const QString& target, const QString& procRoot) {
 } // namespace
 
 QString portHolder(const QString& device, const QString& procRoot) {
-    const QString target = QFileInfo(device).canonicalFilePath();
+    const QString target = QFileInfo(filePath(device)).canonicalFilePath();
     if (target.isEmpty())
         return QString();
     qint64 pid = lockOwner(target);

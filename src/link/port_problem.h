@@ -18,6 +18,13 @@ struct PortProblem {
     QString detail() const;
 };
 
+// The device a port name stands for, as the lock of the port must see it: a
+// name without a folder is a device in /dev (as the serial port takes it), a
+// relative path starts in the working folder, and links are followed to the
+// device itself, so that a link and its device are one port. A name that
+// names no file ("COM3" on Windows) stays as it is.
+QString devicePath(const QString& port);
+
 // Classifies a failed open of `device` (looking at the device itself where
 // the serial port's error code is ambiguous: a lock held by another program
 // is reported like a permission problem).

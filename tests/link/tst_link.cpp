@@ -3,7 +3,9 @@
 #include "link/identification.h"
 #include "support/radio_support.h"
 
+#include <QDir>
 #include <QSerialPort>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <thread>
@@ -117,8 +119,44 @@ private slots:
         denied.device = "/dev/ttyUSB0";
         const QString why = denied.detail();
         QVERIFY2(why.contains("/dev/ttyUSB0") && why.contains("permission denied") &&
-                     why.contains("dialout"),
+                     why.contains("sudo adduser $USER dialout"),
                  qPrintable(why));
+    }
+
+    void aLinkToTheDeviceIsTheSamePort() {
+        test::RunningSimulator sim;
+        QVERIFY(sim.ok());
+        QTemporaryDir dir;
+        const QString link = dir.filePath("rz-v70");
+        QVERIFY(QFile::link(sim.device(), link));
+        const QString here = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        QVERIFY(QFile::link(sim.device(), "dev1"));
+        // While one user waits for its reply, the other is refused,
+        // whichever name each of them gives the port.
+        const QList<QPair<QString, QString>> users = {
+            {sim.device(), link}, {link, sim.device()}, {sim.device(), "./dev1"}};
+        for (const auto& [first, second] : users) {
+            Link holder(first);
+            Link other(second);
+            Reply refused;
+            const Reply held =
+                holder.exchange(frames::identification(Region::E), 17, Deadline(2000), [&] {
+                    refused = other.exchange(frames::reset(), 12, Deadline(100));
+                });
+            QVERIFY(held.isComplete());
+            QCOMPARE(refused.status, Reply::PortFailed);
+            const QString why = refused.problem.detail();
+            QVERIFY2(why.startsWith("Cannot open " + second + ": it is in use by ") &&
+                         why.contains(
+                             QStringLiteral("process %1").arg(QCoreApplication::applicationPid())),
+                     qPrintable(why));
+            // Once the holder is done, the port is free again.
+            QVERIFY(
+                other.exchange(frames::identification(Region::E), 17, Deadline(2000)).isComplete());
+        }
+        QVERIFY(QDir::setCurrent(here));
+        QCOMPARE(sim->receivedCount(), 6); // nothing of the refused
     }
 
     void cancelEndsTheWaitAtOnce() {
