@@ -49,6 +49,33 @@ struct Options {
                             QStringLiteral("PATH")};
     QCommandLineOption paced{QStringLiteral("paced"),
                              QStringLiteral("Take as long as a 57600 baud line.")};
+    // The faults, so that every error path can be seen without a relay.
+    QCommandLineOption dropEvery{QStringLiteral("drop-every"),
+                                 QStringLiteral("Leave every N-th reply out."),
+                                 QStringLiteral("N")};
+    QCommandLineOption garbleEvery{
+        QStringLiteral("garble-every"),
+        QStringLiteral("End every N-th reply with LF CR instead of CR LF."), QStringLiteral("N")};
+    QCommandLineOption ngEvery{QStringLiteral("ng-every"),
+                               QStringLiteral("Say \"NG\" for \"OK\" in every N-th reply."),
+                               QStringLiteral("N")};
+    QCommandLineOption shortEvery{QStringLiteral("short-every"),
+                                  QStringLiteral("Send every N-th reply one byte short."),
+                                  QStringLiteral("N")};
+    QCommandLineOption longEvery{QStringLiteral("long-every"),
+                                 QStringLiteral("Send every N-th reply with one byte too many."),
+                                 QStringLiteral("N")};
+    QCommandLineOption stopAfter{
+        QStringLiteral("stop-after"),
+        QStringLiteral("Answer the first N frames, then no more (a receiver that hangs)."),
+        QStringLiteral("N")};
+    QCommandLineOption disconnectAfter{
+        QStringLiteral("disconnect-after"),
+        QStringLiteral("Answer the first N frames, then close the terminal (a cable pulled)."),
+        QStringLiteral("N")};
+    QCommandLineOption delay{QStringLiteral("delay"),
+                             QStringLiteral("Send every reply MS milliseconds late."),
+                             QStringLiteral("MS")};
     QCommandLineOption verbose{{QStringLiteral("v"), QStringLiteral("verbose")},
                                QStringLiteral("Print every frame received.")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
@@ -56,6 +83,52 @@ struct Options {
     QCommandLineOption version{QStringLiteral("version"),
                                QStringLiteral("Show the version and the Qt version.")};
 };
+
+// The faults the options ask for; a usage error for a number that is none.
+std::optional<int> addFaults(const QCommandLineParser& parser, const Options& o,
+                             rz::sim::Simulator& sim) {
+    using rz::sim::Fault;
+    struct Choice {
+        const QCommandLineOption& option;
+        Fault fault;
+        enum { Every, After, Delay } kind;
+        int least;
+    };
+    const Choice choices[] = {
+        {o.dropEvery, Fault::Drop, Choice::Every, 1},
+        {o.garbleEvery, Fault::SwapEnding, Choice::Every, 1},
+        {o.ngEvery, Fault::NoOk, Choice::Every, 1},
+        {o.shortEvery, Fault::OneShort, Choice::Every, 1},
+        {o.longEvery, Fault::OneLong, Choice::Every, 1},
+        {o.stopAfter, Fault::Drop, Choice::After, 0},
+        {o.disconnectAfter, Fault::Disconnect, Choice::After, 0},
+        {o.delay, Fault::Delay, Choice::Delay, 1},
+    };
+    for (const Choice& c : choices) {
+        if (!parser.isSet(c.option))
+            continue;
+        bool ok = false;
+        const int n = parser.value(c.option).toInt(&ok);
+        if (!ok || n < c.least)
+            return usageError(QStringLiteral("--%1 needs a number of at least %2, not %3")
+                                  .arg(c.option.names().first())
+                                  .arg(c.least)
+                                  .arg(parser.value(c.option)));
+        rz::sim::FaultRule rule;
+        rule.fault = c.fault;
+        rule.count = -1;
+        if (c.kind == Choice::Every) {
+            rule.skip = n - 1;
+            rule.every = n;
+        } else if (c.kind == Choice::After) {
+            rule.skip = n;
+        } else {
+            rule.delayMs = n;
+        }
+        sim.addFault(rule);
+    }
+    return std::nullopt;
+}
 
 // Sets the simulator up from the command line; a status to exit with, or
 // nothing to go on.
@@ -72,6 +145,8 @@ std::optional<int> configure(const QCommandLineParser& parser, const Options& o,
         sim.setImage(rz::sim::sampleImage());
     if (parser.isSet(o.load) && !sim.loadImage(parser.value(o.load)))
         return fileError("load", parser.value(o.load));
+    if (const auto status = addFaults(parser, o, sim))
+        return status;
     sim.setPaced(parser.isSet(o.paced));
     if (parser.isSet(o.verbose)) {
         sim.setFrameObserver([](const QByteArray& frame) {
@@ -91,8 +166,9 @@ int main(int argc, char** argv) {
         QStringLiteral("A simulated receiver on a pseudo-terminal. Prints the device path, then "
                        "answers until interrupted (Ctrl+C)."));
     const Options o;
-    parser.addOptions(
-        {o.region, o.sample, o.load, o.dump, o.link, o.paced, o.verbose, o.help, o.version});
+    parser.addOptions({o.region, o.sample, o.load, o.dump, o.link, o.paced, o.dropEvery,
+                       o.garbleEvery, o.ngEvery, o.shortEvery, o.longEvery, o.stopAfter,
+                       o.disconnectAfter, o.delay, o.verbose, o.help, o.version});
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());
     if (parser.isSet(o.help)) {

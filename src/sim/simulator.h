@@ -30,13 +30,16 @@ enum class Fault {
 
 // Affects the replies to frames that start with `prefix` (all frames when it
 // is empty): the first `skip` such frames are answered normally, then the
-// next `count` (every one when count < 0) get the fault.
+// next `count` (every one when count < 0) get the fault. With `every` above
+// 1, each faulty reply is followed by every - 1 good ones: skip = every - 1
+// makes it the N-th, 2N-th, ... reply.
 struct FaultRule {
     Fault fault = Fault::Drop;
     QByteArray prefix;
     int skip = 0;
     int count = 1;
     int delayMs = 0;
+    int every = 1;
 };
 
 class Simulator {
@@ -90,8 +93,8 @@ private:
 
 // A plausible data set: some 400 named channels in banks, program-scan
 // edges, dual-watch pairs, priority and pass channels, the default bank
-// layout, one-touch keys, bank links, eight user characters, settings away from their reset positions with the
-// receiver in Japanese, and an opening message that slides; the image is
+// layout, one-touch keys, bank links, eight user characters, settings away from their reset
+// positions with the receiver in Japanese, and an opening message that slides; the image is
 // MemorySize bytes.
 QByteArray sampleImage();
 

@@ -74,6 +74,49 @@ private slots:
         QCOMPARE(again.exitCode(), 0);
     }
 
+    void offersEveryFaultOnItsCommandLine() {
+        // Each option, then what the replies to a run of identifications
+        // look like: '+' complete, '.' none (or cut short), 'g' garbled,
+        // 'n' "NG", 'L' one byte too many.
+        const QList<QPair<QStringList, QString>> cases = {
+            {{"--drop-every", "2"}, "+.+."},       {{"--short-every", "3"}, "++.+"},
+            {{"--garble-every", "2"}, "+g+g"},     {{"--ng-every", "1"}, "nnnn"},
+            {{"--long-every", "2"}, "+L+L"},       {{"--stop-after", "2"}, "++.."},
+            {{"--disconnect-after", "1"}, "+..."}, {{"--delay", "1000"}, "."},
+        };
+        const QByteArray good = "ZT~RZ-V70E\r\r\nOK\r\n";
+        const auto kind = [&](const Reply& r) {
+            if (!r.isComplete())
+                return '.';
+            if (r.bytes == good)
+                return '+';
+            if (r.bytes.size() > good.size())
+                return 'L';
+            if (r.bytes.endsWith("\n\r"))
+                return 'g';
+            return r.bytes.contains("NG") ? 'n' : '?';
+        };
+        for (const auto& [options, expected] : cases) {
+            QProcess sim;
+            sim.start(program_, options);
+            QVERIFY(sim.waitForReadyRead(10000));
+            Link port(QString::fromLocal8Bit(sim.readLine()).trimmed());
+            QString seen;
+            for (int i = 0; i < expected.size(); ++i)
+                seen += kind(port.exchange(frames::identification(Region::E), int(good.size()),
+                                           Deadline(300)));
+            ::kill(pid_t(sim.processId()), SIGTERM);
+            QVERIFY(sim.waitForFinished(10000));
+            QVERIFY2(seen == expected, qPrintable(options.join(' ') + ": " + seen));
+        }
+        // Each is in the help.
+        const QString help = test::runProgram(program_, {"--help"}, 10000).out;
+        for (const auto& [options, expected] : cases)
+            QVERIFY2(help.contains(options.first()), qPrintable(options.first()));
+        for (const QStringList& bad : {QStringList{"--drop-every", "0"}, {"--delay", "x"}})
+            QCOMPARE(test::runProgram(program_, bad, 10000).status, 64);
+    }
+
     void refusesBadOptionsAndImages() {
         // A missing image, or one larger than the memory, exits 3.
         QTemporaryDir dir;
