@@ -5,6 +5,7 @@
 #include "app/splash_screen.h"
 #include "model/build_info.h"
 #include "files/backup_folder.h"
+#include "files/config_file.h"
 #include "files/recovery_file.h"
 #include <QApplication>
 #include <QCommandLineParser>
@@ -53,6 +54,9 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("rz-v70-writer"));
     QApplication::setApplicationVersion(rz::product::version());
+    // Docks and Wayland match the window to its menu entry by this name.
+    QGuiApplication::setDesktopFileName(QLatin1String(rz::config::AppId));
+    QApplication::setWindowIcon(rz::product::icon());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(rz::product::name());
@@ -78,7 +82,15 @@ int main(int argc, char* argv[]) {
                        "FOLDER and quit."),
         QStringLiteral("FOLDER"));
     parser.addOptions({portOption, configOption, screenshotOption});
+    parser.addPositionalArgument(QStringLiteral("FILE.V70"),
+                                 QStringLiteral("A clone file to open at the start."),
+                                 QStringLiteral("[FILE.V70]"));
     parser.process(app);
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        std::fprintf(stderr, "rz-v70-writer: one clone file at most (see --help)\n");
+        return 64;
+    }
 
     rz::MainWindow::Options options;
     options.configPath = parser.value(configOption);
@@ -109,6 +121,8 @@ int main(int argc, char* argv[]) {
 #endif
         window->show();
         window->offerRecovery();
+        if (!files.isEmpty())
+            window->openFile(files.first());
     });
     splash.show();
     return app.exec();

@@ -1,4 +1,7 @@
 #include "app/product.h"
+
+#include "files/config_file.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QPainter>
@@ -12,6 +15,13 @@ QString noticeLine1() {
 
 QString noticeLine2() {
     return QStringLiteral("Keep a saved copy of your receiver's data before writing to it.");
+}
+
+QIcon icon() {
+    QIcon drawn;
+    for (int size : {16, 24, 32, 48, 64, 128})
+        drawn.addPixmap(receiverPicture(size));
+    return QIcon::fromTheme(QLatin1String(config::AppId), drawn);
 }
 
 QPixmap receiverPicture(int size) {

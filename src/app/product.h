@@ -5,6 +5,7 @@ class QGridLayout;
 class QLabel;
 
 #include "model/build_info.h"
+#include <QIcon>
 #include <QPixmap>
 #include <QString>
 
@@ -32,6 +33,10 @@ QString noticeLine2();
 // program carries no image files.
 QPixmap receiverPicture(int size);
 QPixmap wavePicture(int size);
+
+// The program's icon: the installed one of the desktop entry, or the
+// receiver's picture where it is not installed.
+QIcon icon();
 
 // Lays out what the start window and the Version box share: the two
 // pictures either side of the name and version (rows 0-2), the notices

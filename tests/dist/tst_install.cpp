@@ -51,6 +51,7 @@ private slots:
             const QString id = QLatin1String(rz::config::AppId);
             expected << "share/applications/" + id + ".desktop"
                      << "share/metainfo/" + id + ".metainfo.xml"
+                     << "share/mime/packages/" + id + ".xml"
                      << "share/icons/hicolor/scalable/apps/" + id + ".svg";
             for (int size : {16, 24, 32, 48, 64, 128, 256})
                 expected
