@@ -77,6 +77,22 @@ private slots:
                  QStringLiteral("Bank00-000"));
     }
 
+    void aFileGivenAtStartOpensAndTheWindowHasTheIcon() {
+        Window w;
+        QVERIFY(!w->windowIcon().isNull());
+        w.data.settings.setTitle("from the file");
+        w.dialogs->chosenPath = w.dir.filePath("start.V70");
+        w.trigger("TEST_CLICK");
+        w.data.settings.setTitle("edited");
+        QCoreApplication::processEvents();
+        w.dialogs->chosenButton = "Cancel"; // unsaved work is not replaced unasked
+        w->openFile(w.dialogs->chosenPath);
+        QCOMPARE(w.data.settings.title(), QStringLiteral("edited"));
+        w.dialogs->chosenButton = "Discard";
+        w->openFile(w.dialogs->chosenPath);
+        QCOMPARE(w.data.settings.title(), QStringLiteral("from the file"));
+    }
+
     void choosingAPortAndWhatTheBusyCodeHolds() {
         Window w("COMPORT03\r\n");
         QCOMPARE(w.checkedPorts(), QList<int>{3});

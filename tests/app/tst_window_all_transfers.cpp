@@ -88,7 +88,8 @@ private slots:
     void closingWhileAStepMessageIsUpEndsWithoutAnotherMessage() {
         Window win;
         QVERIFY(win.sim.ok());
-        win.data.font.clearAll();
+        win.data.font.clearAll();            // blank as it starts: still the start-up data
+        win.dialogs->chosenButton = "Write"; // written knowingly
         win.dialogs->onMessage = [&](const QString& text) {
             if (text == "All Font Data Write")
                 win->close();

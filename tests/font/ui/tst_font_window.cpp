@@ -236,14 +236,6 @@ private slots:
         QCOMPARE(e.messages().last(), QStringLiteral("Save File| Finish"));
         QVERIFY(QFile::exists(e.dir.filePath("second.FK4")) &&
                 !QFile::exists(e.dialogs.chosenPath));
-        // The dialog asked about "second": replacing "second.FK4" is asked.
-        e.dialogs.answerOk = false;
-        const int saves = e.dialogs.messages.size();
-        e.trigger("FONT_SAVE");
-        QCOMPARE(e.dialogs.questions.last().text,
-                 QStringLiteral("second.FK4 already exists.\nDo you want to replace it?"));
-        QCOMPARE(e.dialogs.messages.size(), saves);
-        e.dialogs.answerOk = true;
 
         // Cancelled dialogs do nothing.
         const int shown = e.dialogs.messages.size();
