@@ -60,5 +60,7 @@ const std::vector<std::unique_ptr<Command>>& commands();
 void addFileCommands(std::vector<std::unique_ptr<Command>>& list);
 // The whole-receiver transfers (read-all, write-all).
 void addAllCommands(std::vector<std::unique_ptr<Command>>& list);
+// The common channel-list CSV (export-list, import-list).
+void addListCommands(std::vector<std::unique_ptr<Command>>& list);
 
 } // namespace rz::cli

@@ -74,6 +74,7 @@ const std::vector<std::unique_ptr<Command>>& commands() {
         list.push_back(std::make_unique<PortsCommand>());
         addAllCommands(list);
         addFileCommands(list);
+        addListCommands(list);
         return list;
     }();
     return all;
