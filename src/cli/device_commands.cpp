@@ -75,6 +75,7 @@ const std::vector<std::unique_ptr<Command>>& commands() {
         addAllCommands(list);
         addFileCommands(list);
         addListCommands(list);
+        addDiffCommand(list);
         return list;
     }();
     return all;
