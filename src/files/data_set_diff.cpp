@@ -31,9 +31,14 @@ QStringList channelLines(const ChannelTable& a, const ChannelTable& b) {
             continue;
         QStringList fields;
         for (int c = ColFrequency; c < GridColumnCount; ++c)
-            if (a.text(r, c) != b.text(r, c))
+            if (c != ColTxTone && a.text(r, c) != b.text(r, c))
                 fields << QStringLiteral("%1 %2 -> %3")
                               .arg(columnName(c), quoted(a.text(r, c)), quoted(b.text(r, c)));
+        // The hidden transmit tone has no text after a read: its code tells.
+        const int txA = a.codes(r).txTone, txB = b.codes(r).txTone;
+        if (txA != txB)
+            fields << QStringLiteral("transmit tone %1 -> %2")
+                          .arg(quoted(tables::ctcssText(txA)), quoted(tables::ctcssText(txB)));
         if (!fields.isEmpty())
             lines << label + fields.join(QStringLiteral(", "));
     }
