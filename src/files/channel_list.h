@@ -79,6 +79,11 @@ ImportResult importFile(const QString& path, const ChannelTable& current, int fi
 // Puts the placed rows into the table (their labels stay).
 void applyImport(const ImportResult& result, ChannelTable& table);
 
+// A name as a channel keeps it: at most 16 bytes of the code page, cut at a
+// character; a character outside it (or a control character) becomes "?".
+// *changed tells whether it differs from the name given.
+QString receiverName(const QString& name, bool* changed);
+
 // One report line: "Line 7: ..." or "Row 4: ...".
 QString noticeText(const FileNotice& notice);
 

@@ -310,28 +310,11 @@ private:
         return QString();
     }
 
-    // At most 16 bytes of the code page, cut at a character; a character
-    // outside it (or a control character) becomes "?".
     QString nameText() {
         const QString name = f_.text(Name);
-        QString stored;
-        int bytes = 0;
-        bool replaced = false;
-        bool cut = false;
-        for (char32_t c : name.toUcs4()) {
-            const bool representable =
-                c >= 0x20 && (c == U'?' || cp932::charCode(c) != quint16('?'));
-            const char32_t kept = representable ? c : U'?';
-            replaced = replaced || !representable;
-            const int length = cp932::charByteLength(kept);
-            if (bytes + length > NameBytes) {
-                cut = true;
-                break;
-            }
-            bytes += length;
-            stored += QString::fromUcs4(&kept, 1);
-        }
-        if (replaced || cut)
+        bool changed = false;
+        const QString stored = receiverName(name, &changed);
+        if (changed)
             changes_ << QStringLiteral("name \"%1\": \"%2\"").arg(name, stored);
         return stored;
     }
@@ -360,6 +343,28 @@ const QString ErrorTitle = QStringLiteral(" Error");
 const QString ListError = QStringLiteral("Channel List Error");
 
 } // namespace
+
+QString receiverName(const QString& name, bool* changed) {
+    QString stored;
+    int bytes = 0;
+    bool replaced = false;
+    bool cut = false;
+    for (char32_t c : name.toUcs4()) {
+        const bool representable = c >= 0x20 && (c == U'?' || cp932::charCode(c) != quint16('?'));
+        const char32_t kept = representable ? c : U'?';
+        replaced = replaced || !representable;
+        const int length = cp932::charByteLength(kept);
+        if (bytes + length > NameBytes) {
+            cut = true;
+            break;
+        }
+        bytes += length;
+        stored += QString::fromUcs4(&kept, 1);
+    }
+    if (changed)
+        *changed = replaced || cut;
+    return stored;
+}
 
 bool isChannelList(const delimited::Table& table) {
     return !table.records.isEmpty() &&

@@ -90,14 +90,20 @@ private:
 
 } // namespace
 
-Table parse(const QString& text) {
+Table parse(const QString& text, QChar separator) {
     QStringView view(text);
     if (view.startsWith(QChar(0xFEFF)))
         view = view.mid(1);
     Table table;
-    table.separator = separatorOf(view);
+    table.separator = separator;
+    table.records = Reader(view, separator).records();
+    return table;
+}
+
+Table parse(const QString& text) {
+    const QStringView view(text);
+    Table table = parse(text, separatorOf(view.startsWith(QChar(0xFEFF)) ? view.mid(1) : view));
     table.decimalComma = table.separator == QLatin1Char(';');
-    table.records = Reader(view, table.separator).records();
     return table;
 }
 

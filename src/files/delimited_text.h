@@ -26,6 +26,8 @@ struct Table {
 Table parse(const QByteArray& utf8);
 // The same for text already decoded (the clipboard's).
 Table parse(const QString& text);
+// Text with a known separator (a tab between a spreadsheet's cells).
+Table parse(const QString& text, QChar separator);
 // One line of fields, quoted where needed, without a line end.
 QString joinRecord(const QStringList& fields, QChar separator = QLatin1Char(','));
 
