@@ -29,7 +29,6 @@ FindBar::FindBar(ChannelTable& table, ChannelGrid& grid)
     layout->addWidget(new QLabel(tr("Find:"), this));
     layout->addWidget(text_);
     layout->addWidget(status_);
-    connect(text_, &QLineEdit::returnPressed, this, &FindBar::findNext);
     connect(text_, &QLineEdit::textEdited, status_, &QLabel::clear);
 
     addAction(tr("Find(&F)\u2026"), "EditFind", QKeySequence::Find, &FindBar::open);
@@ -83,11 +82,19 @@ void FindBar::find(bool forward) {
 }
 
 bool FindBar::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == text_ && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        hide();
-        grid_.setFocus();
-        return true;
+    // The line edit passes Enter on: the grid below would open the channel
+    // dialog.
+    if (watched == text_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            findNext();
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            hide();
+            grid_.setFocus();
+            return true;
+        }
     }
     return QFrame::eventFilter(watched, event);
 }
