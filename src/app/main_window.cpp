@@ -128,8 +128,8 @@ void MainWindow::buildMenus() {
     channelList_ = new ChannelListMenu(
         data_, *radio_, [this] { return currentRow(); }, this);
     channelList_->setDialogs(dialogs_.get());
-    channelList_->attach(item(file, "Import channel list\u2026", "FileImportList"),
-                         item(file, "Export channel list\u2026", "FileExportList"));
+    QAction* importList = item(file, "Import channel list\u2026", "FileImportList");
+    channelList_->attach(importList, item(file, "Export channel list\u2026", "FileExportList"));
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit(&E)"));
     edit->setObjectName(QStringLiteral("MenuEdit"));

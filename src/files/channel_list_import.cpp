@@ -12,6 +12,7 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <algorithm>
 #include <optional>
 
 namespace rz::channellist {
@@ -380,9 +381,14 @@ ImportResult parseImport(const delimited::Table& table, const ChannelTable& curr
     }
     const QHash<int, int> indexes = columnIndexes(table.records.first().fields);
     QList<FileNotice> notices;
-    int row = firstRow;
-    for (qsizetype i = 1; i < table.records.size(); ++i, ++row) {
+    int next = firstRow;
+    for (qsizetype i = 1; i < table.records.size(); ++i) {
         const delimited::Record& record = table.records.at(i);
+        // A spreadsheet's empty rows (",,,,") hold no channel and take no row.
+        if (std::all_of(record.fields.begin(), record.fields.end(),
+                        [](const QString& field) { return field.trimmed().isEmpty(); }))
+            continue;
+        const int row = next++;
         const QString where = QStringLiteral("row %1: ").arg(row);
         if (row < 1 || row > LastImportRow) {
             notices << FileNotice{record.line,

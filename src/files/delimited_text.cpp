@@ -25,11 +25,9 @@ QChar separatorOf(QStringView text) {
     return semicolons > commas ? QLatin1Char(';') : QLatin1Char(',');
 }
 
+// An empty line; a line of empty fields is a record (an empty grid row).
 bool isBlank(const QStringList& fields) {
-    for (const QString& field : fields)
-        if (!field.trimmed().isEmpty())
-            return false;
-    return true;
+    return fields.size() == 1 && fields.first().trimmed().isEmpty();
 }
 
 class Reader {

@@ -19,7 +19,7 @@ struct Record {
 struct Table {
     QChar separator = QLatin1Char(',');
     bool decimalComma = false;
-    QList<Record> records; // the heading first; blank lines left out
+    QList<Record> records; // the heading first; empty lines left out
 };
 
 // Reads the whole text; a quote left open runs to the end of the text.

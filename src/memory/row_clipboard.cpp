@@ -41,11 +41,14 @@ QString pastedChannel(const QStringList& cells, const ChannelRow& target, Channe
     row.codes = ChannelCodes();
     row.codes.txTone = tx >= 0 ? quint8(tx) : target.codes.txTone;
     row.cells[ColTxTone] = tables::ctcssText(row.codes.txTone);
-    bool renamed = false;
-    row.cells[ColName] = channellist::receiverName(row.text(ColName), &renamed);
-    if (renamed)
-        *changes
-            << QStringLiteral("name \"%1\": \"%2\"").arg(cells.at(ColName - 1), row.text(ColName));
+    // The name is the CSV import's: as given, but a line end or tab from a
+    // quoted cell has no place in a name (nor in the files that keep it).
+    QString& name = row.cells[ColName];
+    for (QChar& c : name)
+        if (c.unicode() < 0x20)
+            c = QLatin1Char('?');
+    if (name != cells.at(ColName - 1).trimmed())
+        *changes << QStringLiteral("name \"%1\": \"%2\"").arg(cells.at(ColName - 1), name);
     const QString failure = csv::checkRow(row);
     if (!failure.isEmpty())
         return failure;
