@@ -122,12 +122,12 @@ private slots:
         QGuiApplication::clipboard()->setText(
             "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,Mode,TStep\n"
             "1,Repeater,145.600000,-,0.600000,TSQL,88.5,123.0,FM,12.50\n");
+        win.grid()->selectRow(10);
         win->switchTab(MainWindow::BankTab);
-        win.key(Qt::Key_V, Qt::ControlModifier);
+        win.trigger("EditPaste");
         QCOMPARE(win.cells(10).first(), QString());
         win->switchTab(MainWindow::MemoryTab);
         win.grid()->setFocus();
-        win.grid()->selectRow(10);
         win.key(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(win.cells(10).join('|'), QStringLiteral("145.60000MHz|FM|12.5KHz|JR|TSQ|88.5Hz|"
                                                          "123.0Hz|023|-|0.60000MHz||Repeater"));
