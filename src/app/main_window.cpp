@@ -90,7 +90,7 @@ MainWindow::MainWindow(DataSet& data, const Options& options, QWidget* parent)
     // Copy, cut, paste and find act on the grid; they stand beside Undo and Redo.
     auto* clipboard = new GridClipboard(
         data_, *grid(), *radio_, [this]() -> UserDialogs& { return *dialogs_; }, this);
-    auto* findBar = new FindBar(data_.channels, *grid());
+    auto* findBar = new FindBar(data_.channels, *grid(), *radio_);
     QMenu* edit = menuBar()->findChild<QMenu*>(QStringLiteral("MenuEdit"));
     edit->addSeparator();
     edit->addActions(clipboard->actions());

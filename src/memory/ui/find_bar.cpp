@@ -1,5 +1,6 @@
 #include "memory/ui/find_bar.h"
 
+#include "app/radio_facade.h"
 #include "memory/channel_find.h"
 #include "memory/ui/channel_grid.h"
 
@@ -13,8 +14,8 @@
 
 namespace rz {
 
-FindBar::FindBar(ChannelTable& table, ChannelGrid& grid)
-    : QFrame(&grid), table_(table), grid_(grid), text_(new QLineEdit(this)),
+FindBar::FindBar(ChannelTable& table, ChannelGrid& grid, RadioFacade& radio)
+    : QFrame(&grid), table_(table), grid_(grid), radio_(radio), text_(new QLineEdit(this)),
       status_(new QLabel(this)) {
     setObjectName(QStringLiteral("FindBar"));
     setFrameShape(QFrame::StyledPanel);
@@ -43,10 +44,10 @@ QAction* FindBar::addAction(const QString& caption, const char* name, const QKey
     auto* action = new QAction(caption, this);
     action->setObjectName(QLatin1String(name));
     action->setShortcut(key);
-    connect(action, &QAction::triggered, this, [this, slot] {
+    connect(action, &QAction::triggered, this, radio_.whenIdle([this, slot] {
         if (grid_.isVisible())
             (this->*slot)();
-    });
+    }));
     actions_ << action;
     return action;
 }

@@ -14,12 +14,14 @@ namespace rz {
 
 class ChannelGrid;
 class ChannelTable;
+class RadioFacade;
 
 class FindBar : public QFrame {
     Q_OBJECT
 public:
     // The bar lies over the grid's top right corner, hidden until opened.
-    FindBar(ChannelTable& table, ChannelGrid& grid);
+    // Its commands do nothing while a radio operation moves the cursor.
+    FindBar(ChannelTable& table, ChannelGrid& grid, RadioFacade& radio);
 
     // "Find…" (EditFind), "Find next" (EditFindNext), "Find previous"
     // (EditFindPrevious), for the Edit menu.
@@ -42,6 +44,7 @@ private:
 
     ChannelTable& table_;
     ChannelGrid& grid_;
+    RadioFacade& radio_;
     QLineEdit* text_;
     QLabel* status_;
     QList<QAction*> actions_;
