@@ -190,6 +190,10 @@ private:
         if (duplex == QLatin1String("+") || duplex == QLatin1String("-")) {
             shift = duplex;
         } else if (duplex == QLatin1String("split")) {
+            if (offsetText.isEmpty()) {
+                refuse(QStringLiteral("Duplex split without the other frequency in Offset"));
+                return QString();
+            }
             *offset = std::abs(*value - frequency);
             shift = *value > frequency   ? QStringLiteral("+")
                     : *value < frequency ? QStringLiteral("-")

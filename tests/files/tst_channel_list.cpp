@@ -191,6 +191,7 @@ private slots:
             line({{Tone, "TSQL"}, {CToneFreq, "89.0"}}),                                  // 28
             line({{Duplex, "+"}, {Offset, "1000.000000"}}),                               // 29
             line({{Frequency, "1300.000000"}}),                                           // 30
+            line({{Duplex, "split"}, {Offset, ""}}),                                      // 31
         };
         ChannelTable table;
         table.setRow(20, sample::makeRow({"50.00000MHz", "AM", 0, 28, "None", 8, 0, "Off",
@@ -257,11 +258,13 @@ private slots:
         QCOMPARE(table.text(24, ColName), QStringLiteral("Rep, \"North\" ?"));
         QVERIFY(noticeOf(result, 25).contains("changed: name"));
         QCOMPARE(table.text(25, ColStep), QStringLiteral("6.25KHz"));
-        QVERIFY(noticeOf(result, 26).contains("step 7.50 kHz is not a step of the receiver: 6.25KHz"));
+        QVERIFY(
+            noticeOf(result, 26).contains("step 7.50 kHz is not a step of the receiver: 6.25KHz"));
         QCOMPARE(table.text(26, ColStep), QStringLiteral("12.5KHz"));
         QVERIFY(noticeOf(result, 28).contains("refused: tone \"89.0\""));
         QVERIFY(noticeOf(result, 30).contains("refused: frequency 1300.000000 MHz is outside"));
-        QCOMPARE(result.refused, 4);
+        QVERIFY(noticeOf(result, 31).contains("refused: Duplex split without"));
+        QCOMPARE(result.refused, 5);
         QCOMPARE(table.codes(1).txTone, quint8(8));
         QCOMPARE(table.codes(19).inUse, quint8(1));
         QVERIFY(!table.inUse(30));
