@@ -7,6 +7,7 @@
 #include "banks/ui/bank_page.h"
 #include "banks/ui/one_touch_frame.h"
 #include "files/config_file.h"
+#include "files/ui/channel_list_menu.h"
 #include "files/ui/file_menu.h"
 #include "font/ui/font_window.h"
 #include "gui/operation_controls.h"
@@ -14,6 +15,8 @@
 #include "gui/user_dialogs.h"
 #include "link/operation_runner.h"
 #include "memory/ui/channel_grid.h"
+#include "memory/ui/find_bar.h"
+#include "memory/ui/grid_clipboard.h"
 #include "memory/ui/memory_page.h"
 #include "settings/ui/set_mode_page.h"
 #include "settings/ui/setting_frame.h"
@@ -89,6 +92,15 @@ MainWindow::MainWindow(DataSet& data, const Options& options, QWidget* parent)
     buildMenus();
     buildStatusArea();
     buildTabs();
+    // Copy, cut, paste and find act on the grid; they stand beside Undo and Redo.
+    auto* clipboard = new GridClipboard(
+        data_, *grid(), *radio_, [this]() -> UserDialogs& { return *dialogs_; }, this);
+    auto* findBar = new FindBar(data_.channels, *grid(), *radio_);
+    QMenu* edit = menuBar()->findChild<QMenu*>(QStringLiteral("MenuEdit"));
+    edit->addSeparator();
+    edit->addActions(clipboard->actions());
+    edit->addSeparator();
+    edit->addActions(findBar->actions());
     data_.banks.loadDefault();
     RefreshBankRowLabels(data_.banks, data_.channels);
     grid()->selectRow(1);
@@ -118,6 +130,11 @@ void MainWindow::buildMenus() {
     file->addSeparator();
     connect(item(file, "Backup folder(&B)", "BackupFolder"), &QAction::triggered, safety_.get(),
             &DataSafety::openBackupFolder);
+    channelList_ = new ChannelListMenu(
+        data_, *radio_, [this] { return currentRow(); }, this);
+    channelList_->setDialogs(dialogs_.get());
+    QAction* importList = item(file, "Import channel list\u2026", "FileImportList");
+    channelList_->attach(importList, item(file, "Export channel list\u2026", "FileExportList"));
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit(&E)"));
     edit->setObjectName(QStringLiteral("MenuEdit"));
@@ -290,6 +307,7 @@ void MainWindow::setUserDialogs(std::unique_ptr<UserDialogs> dialogs) {
     dialogs_ = std::move(dialogs);
     radio_->setDialogs(dialogs_.get());
     fileMenu_->setDialogs(dialogs_.get());
+    channelList_->setDialogs(dialogs_.get());
     safety_->setDialogs(dialogs_.get());
 }
 

@@ -28,6 +28,7 @@ namespace rz {
 class AllTransfers;
 class BankPage;
 class ChannelGrid;
+class ChannelListMenu;
 class DataSafety;
 class FileMenu;
 class MemoryPage;
@@ -149,6 +150,7 @@ private:
     ProgressDisplay progress_;
     std::unique_ptr<RadioFacade> radio_; // goes before the pages and the display
     std::unique_ptr<FileMenu> fileMenu_;
+    ChannelListMenu* channelList_ = nullptr;
     std::unique_ptr<AllTransfers> allTransfers_;
     std::unique_ptr<DataSafety> safety_; // goes before the radio facade
     DialogRunner runDialog_;

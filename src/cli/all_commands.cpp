@@ -208,6 +208,12 @@ public:
 
 } // namespace
 
+int readReceiver(const Command& command, const CommandContext& c, DataSet& data) {
+    clone::loadStartUpState(data);
+    DataSetSink store(data);
+    return runSequence(command, c, ReadAll(c.region), &store);
+}
+
 void addAllCommands(std::vector<std::unique_ptr<Command>>& list) {
     list.push_back(std::make_unique<ReadAllCommand>());
     list.push_back(std::make_unique<WriteAllCommand>());

@@ -121,8 +121,8 @@ private:
                 return usageError(QStringLiteral("--region needs J, E or T, not ") + regionText);
             context.region = *region;
         }
-        if (command.needsPort()) {
-            const QString port = value(shared_.port);
+        const QString port = value(shared_.port);
+        if (command.needsPort() || (command.takesPort() && !port.isEmpty())) {
             if (port.isEmpty())
                 return usageError(command.name() + QStringLiteral(" needs --port DEVICE"));
             QString error;

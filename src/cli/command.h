@@ -5,6 +5,7 @@
 // is in its context.
 #include "files/file_outcome.h"
 #include "link/operation.h"
+#include "model/data_set.h"
 #include "model/region.h"
 #include <QCommandLineParser>
 #include <QString>
@@ -49,6 +50,8 @@ public:
     // The command's arguments for its usage line ("FILE"); none by default.
     virtual QString arguments() const { return QString(); }
     virtual bool needsPort() const { return true; }
+    // A command that works with or without a receiver takes --port when given.
+    virtual bool takesPort() const { return needsPort(); }
     // Options of its own, besides --port and --region.
     virtual void addOptions(QCommandLineParser& parser) const { Q_UNUSED(parser) }
     virtual int run(const CommandContext& context) const = 0;
@@ -60,5 +63,12 @@ const std::vector<std::unique_ptr<Command>>& commands();
 void addFileCommands(std::vector<std::unique_ptr<Command>>& list);
 // The whole-receiver transfers (read-all, write-all).
 void addAllCommands(std::vector<std::unique_ptr<Command>>& list);
+// Reads every area of the receiver into `data` as read-all does, a line per
+// step on err; the exit status of how it went.
+int readReceiver(const Command& command, const CommandContext& context, DataSet& data);
+// The common channel-list CSV (export-list, import-list).
+void addListCommands(std::vector<std::unique_ptr<Command>>& list);
+// Two data sets compared (diff).
+void addDiffCommand(std::vector<std::unique_ptr<Command>>& list);
 
 } // namespace rz::cli

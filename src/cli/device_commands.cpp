@@ -74,6 +74,8 @@ const std::vector<std::unique_ptr<Command>>& commands() {
         list.push_back(std::make_unique<PortsCommand>());
         addAllCommands(list);
         addFileCommands(list);
+        addListCommands(list);
+        addDiffCommand(list);
         return list;
     }();
     return all;

@@ -79,8 +79,12 @@ QString where(const RowSource& source) {
     return source.line > 0 ? QString() : QStringLiteral("row %1: ").arg(source.row);
 }
 
-// Pass 2 for one row: the row stays in use only when every column holds a
-// text of its table; returns why it was cleared, or an empty text.
+FileOutcome headingFailure(const QString& reason) {
+    return FileOutcome::failure(FileError, ErrorTitle, 1, reason);
+}
+
+} // namespace
+
 QString checkRow(ChannelRow& row) {
     auto& cells = row.cells;
     if (cells[ColFrequency].isEmpty()) {
@@ -136,6 +140,8 @@ QString checkRow(ChannelRow& row) {
     row.codes = codes;
     return QString();
 }
+
+namespace {
 
 // No field of a real file is longer: a longer one is cut while it is read,
 // so that nothing of a damaged file grows beyond what a cell can show.

@@ -51,4 +51,9 @@ FileOutcome importFile(const QString& path, ChannelTable& table, const Progress&
 // including 1300 MHz.
 bool frequencyFieldAccepted(const QString& field);
 
+// Pass 2 for one row: the row stays in use only when every column holds a
+// text of its table; its codes follow the texts and its step is fitted. A
+// row that fails is cleared; returns why, or an empty text.
+QString checkRow(ChannelRow& row);
+
 } // namespace rz::csv

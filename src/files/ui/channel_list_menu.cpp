@@ -1,0 +1,69 @@
+#include "files/ui/channel_list_menu.h"
+
+#include "app/radio_facade.h"
+#include "app/user_dialogs.h"
+#include "files/channel_list.h"
+#include "files/ui/file_menu.h"
+#include "model/data_set.h"
+
+#include <QAction>
+#include <QFileInfo>
+
+namespace rz {
+
+const QString ChannelListMenu::Filter =
+    QStringLiteral("Channel list (*.csv *.CSV)|*.csv *.CSV|All Files (*.*)|*.*");
+
+ChannelListMenu::ChannelListMenu(DataSet& data, RadioFacade& radio, std::function<int()> currentRow,
+                                 QObject* parent)
+    : QObject(parent), data_(data), radio_(radio), currentRow_(std::move(currentRow)) {}
+
+void ChannelListMenu::attach(QAction* importList, QAction* exportList) {
+    connect(importList, &QAction::triggered, this, radio_.whenIdle([this] { this->importList(); }));
+    connect(exportList, &QAction::triggered, this, radio_.whenIdle([this] { this->exportList(); }));
+}
+
+QString ChannelListMenu::reportText(const QList<FileNotice>& notices) {
+    QStringList lines;
+    for (int i = 0; i < notices.size() && i < ShownLines; ++i)
+        lines << channellist::noticeText(notices.at(i));
+    if (notices.size() > ShownLines)
+        lines << tr("... and %1 more").arg(notices.size() - ShownLines);
+    return lines.join(QLatin1Char('\n'));
+}
+
+void ChannelListMenu::importList() {
+    if (!dialogs_)
+        return;
+    const QString path = dialogs_->openFileName(
+        tr("Import channel list"), FileMenu::dialogFilter(Filter), FileMenu::initialFolder());
+    if (path.isEmpty())
+        return;
+    const channellist::ImportResult result =
+        channellist::importFile(path, data_.channels, currentRow_ ? currentRow_() : 1);
+    if (result.outcome.ok) {
+        data_.steps.announce(tr("Import %1").arg(QFileInfo(path).fileName()));
+        channellist::applyImport(result, data_.channels);
+    }
+    show(result.outcome);
+}
+
+void ChannelListMenu::exportList() {
+    if (!dialogs_)
+        return;
+    const QString path = dialogs_->saveFileName(
+        tr("Export channel list"), FileMenu::dialogFilter(Filter), FileMenu::initialFolder());
+    if (path.isEmpty())
+        return;
+    show(channellist::exportFile(path, data_.channels));
+}
+
+void ChannelListMenu::show(const FileOutcome& outcome) {
+    if (outcome.ok)
+        dialogs_->message(outcome.message, outcome.title, reportText(outcome.notices));
+    else
+        dialogs_->message(outcome.message, outcome.title,
+                          outcome.reason.isEmpty() ? QString() : outcome.reason);
+}
+
+} // namespace rz
