@@ -63,6 +63,7 @@ MainWindow::MainWindow(DataSet& data, const Options& options, QWidget* parent)
     // the default bank layout and its row labels, then the configuration.
     radio_->setRegionSource([this] { return region(); });
     radio_->setDeviceSource([this] { return selectedPortDevice(); });
+    radio_->setPortItemSource([this] { return QStringLiteral("COM%1").arg(selectedPort_); });
     radio_->setDialogs(dialogs_.get());
     radio_->setProgressSink(&progress_);
     connect(radio_.get(), &RadioFacade::endOfOperation, this, &MainWindow::endOfOperation);
@@ -104,6 +105,7 @@ MainWindow::MainWindow(DataSet& data, const Options& options, QWidget* parent)
     data_.banks.loadDefault();
     RefreshBankRowLabels(data_.banks, data_.channels);
     grid()->selectRow(1);
+    grid()->setFocus(); // not the first box of the window, the read-only percentage
     readConfiguration();
     currentTab_ = MemoryTab;      // its frame is the one shown
     safety_->history().restart(); // the start-up state is no step
@@ -398,6 +400,8 @@ void MainWindow::switchTab(int tab) {
         showTabOf(currentTab_);
         return;
     }
+    if (currentTab_ == BankTab)
+        bankPage_->takeTypedCounts();
     const int previous = currentTab_;
     currentTab_ = tab;
     BankLayout& banks = data_.banks;

@@ -16,19 +16,29 @@ quint8 bitOf(int bank) {
     return quint8(0x80 >> (bank % 8));
 }
 
-} // namespace
-
-QByteArray encodeBlock(const BankLinkTable& table, int block) {
+template <typename Member> QByteArray encodeMembers(int block, Member isMember) {
     if (!isValidBlock(block))
         return {};
     QByteArray bytes(BlockBytes[size_t(block)], '\0');
     for (int i = 0; i < GroupCount[size_t(block)]; ++i) {
         const int group = FirstGroup[size_t(block)] + i;
         for (int b = 0; b < BankLinkTable::BankCount; ++b)
-            if (table.isMember(group, b))
+            if (isMember(group, b))
                 bytes[i * GroupBytes + byteOf(b)] |= char(bitOf(b));
     }
     return bytes;
+}
+
+} // namespace
+
+QByteArray encodeBlock(const BankLinkTable& table, int block) {
+    return encodeMembers(block, [&](int group, int bank) { return table.isMember(group, bank); });
+}
+
+QByteArray encodeBlock(const BankLinkTable& table, int block, const BankLayout& layout) {
+    return encodeMembers(block, [&](int group, int bank) {
+        return table.isMember(group, bank) && layout.size(bank) > 0;
+    });
 }
 
 bool decodeBlock(const QByteArray& data, int block, BankLinkTable& table) {

@@ -23,6 +23,10 @@ constexpr std::array<int, BlockCount> BlockBytes{6 * GroupBytes, 5 * GroupBytes}
 // The bytes of block `block` (0 or 1): only members count, so entries of 0
 // and 2 and the entries of banks flagged empty are sent as non-members.
 QByteArray encodeBlock(const BankLinkTable& table, int block);
+// The same, with the banks that hold no channels in `layout` sent as
+// non-members whatever their flags say (flags last taken from another
+// layout).
+QByteArray encodeBlock(const BankLinkTable& table, int block, const BankLayout& layout);
 
 // Takes the groups of block `block` from the data of its read (at least 48 or
 // 40 bytes; shorter data changes nothing and gives false), then marks every

@@ -22,6 +22,8 @@ Outcome succeeded(const Session& s, const char* message, const char* title, bool
 } // namespace
 
 Outcome BankLinkRead::execute(Session& s) const {
+    if (readAll_)
+        s.sink().bankLinkWindowOpens();
     if (auto stop = s.identify(region()))
         return *stop;
     for (int block = 0; block < banklinkarea::BlockCount; ++block) {
@@ -35,10 +37,11 @@ Outcome BankLinkRead::execute(Session& s) const {
     return succeeded(s, "OK", " OK", readAll_);
 }
 
-BankLinkWrite::BankLinkWrite(Region region, const BankLinkTable& table, bool readAll)
+BankLinkWrite::BankLinkWrite(Region region, const BankLinkTable& table, const BankLayout& layout,
+                             bool readAll)
     : WindowOperation(region), readAll_(readAll) {
     for (int block = 0; block < banklinkarea::BlockCount; ++block)
-        blocks_[size_t(block)] = banklinkarea::encodeBlock(table, block);
+        blocks_[size_t(block)] = banklinkarea::encodeBlock(table, block, layout);
 }
 
 Outcome BankLinkWrite::execute(Session& s) const {

@@ -28,7 +28,10 @@ private:
 
 class BankLinkWrite : public WindowOperation {
 public:
-    BankLinkWrite(Region region, const BankLinkTable& table, bool readAll);
+    // A bank empty in `layout` is sent as a non-member: Write all writes the
+    // links beside the layout it writes, whenever the flags were last taken.
+    BankLinkWrite(Region region, const BankLinkTable& table, const BankLayout& layout,
+                  bool readAll);
 
 protected:
     Outcome execute(Session& s) const override;

@@ -46,7 +46,7 @@ bool RadioFacade::begin(std::shared_ptr<Operation> operation, OperationSink* pro
         return false;
     operation->timeouts = timeouts_;
     const bool window = operation->isWindowOperation();
-    runner_->setDevice(device_ ? device_() : QString());
+    takeDevice();
     auto sink = std::make_unique<SinkFan>(
         std::initializer_list<OperationSink*>{&store_, progress, pageSink, stepMessages_.get()});
     if (!runner_->start(std::move(operation), sink.get()))
@@ -58,8 +58,16 @@ bool RadioFacade::begin(std::shared_ptr<Operation> operation, OperationSink* pro
 }
 
 bool RadioFacade::reset() {
-    runner_->setDevice(device_ ? device_() : QString());
+    if (runner_->isRunning())
+        return false;
+    takeDevice();
     return runner_->reset();
+}
+
+void RadioFacade::takeDevice() {
+    const QString device = device_ ? device_() : QString();
+    runner_->setDevice(device);
+    itemWithoutDevice_ = device.isEmpty() && portItem_ ? portItem_() : QString();
 }
 
 void RadioFacade::cancel() {
@@ -123,8 +131,11 @@ void RadioFacade::stepFinished(const Outcome& outcome) {
 }
 
 void RadioFacade::show(const Outcome& outcome) {
-    if (dialogs_ && outcome.showMessage && !outcome.message.isEmpty())
-        dialogs_->message(outcome.message, outcome.title, outcome.detail);
+    if (!dialogs_ || !outcome.showMessage || outcome.message.isEmpty())
+        return;
+    const bool noDevice = outcome.kind == Outcome::PortError && !itemWithoutDevice_.isEmpty();
+    dialogs_->message(outcome.message, outcome.title,
+                      noDevice ? noDeviceBehind(itemWithoutDevice_) : outcome.detail);
 }
 
 } // namespace rz

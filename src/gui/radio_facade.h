@@ -33,6 +33,9 @@ public:
     // Where the region and the port come from (the window's options and menu).
     void setRegionSource(std::function<Region()> region) { region_ = std::move(region); }
     void setDeviceSource(std::function<QString()> device) { device_ = std::move(device); }
+    // The Port menu item chosen ("COM3"): a "Port Error" names it when no
+    // device stands behind it.
+    void setPortItemSource(std::function<QString()> item) { portItem_ = std::move(item); }
     Region region() const;
     // Where outcomes are shown; none: not shown.
     void setDialogs(UserDialogs* dialogs) { dialogs_ = dialogs; }
@@ -86,6 +89,8 @@ private:
     void stepFinished(const Outcome& outcome);
     bool begin(std::shared_ptr<Operation> operation, OperationSink* progress,
                OperationSink* pageSink);
+    // The device of the jobs from now on, and the item without a device.
+    void takeDevice();
     void finish(const Outcome& outcome);
     // The message and the end-of-operation routine, in their order.
     void conclude(const Outcome& outcome);
@@ -96,6 +101,8 @@ private:
     DataSetSink store_;
     std::function<Region()> region_;
     std::function<QString()> device_;
+    std::function<QString()> portItem_;
+    QString itemWithoutDevice_; // the running job's port item, when it has no device
     std::function<bool(const Operation&)> guard_;
     UserDialogs* dialogs_ = nullptr;
     OperationSink* progress_ = nullptr;

@@ -75,6 +75,7 @@ void OperationSink::clearRowsNotInUse(int, int) {}
 void OperationSink::blockRead(quint32, const QByteArray&) {}
 void OperationSink::busyCode(quint16) {}
 void OperationSink::stepStarted(const QString&) {}
+void OperationSink::bankLinkWindowOpens() {}
 void OperationSink::stepEnded(const Outcome&) {}
 void OperationSink::ended(const Outcome&) {}
 

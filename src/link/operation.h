@@ -70,6 +70,10 @@ public:
     // A sequence (Read all, Write all) starts its next step, named for
     // people ("channels", "font").
     virtual void stepStarted(const QString& step);
+    // Read all opens the bank-link window before it reads the links: the
+    // window prepares itself from the bank layout just read (the empty
+    // banks, whose links a read marks).
+    virtual void bankLinkWindowOpens();
     // A step of a sequence has ended with this outcome; its message, if it
     // has one to show, is shown (and dismissed) before the next step starts:
     // the sequence waits for this call to return.

@@ -176,6 +176,10 @@ QString portHolder(const QString& device, const QString& procRoot) {
     return name.isEmpty() ? QString() : describeHolder(name, pid);
 }
 
+QString noDeviceBehind(const QString& portItem) {
+    return QStringLiteral("%1 stands for no serial device on this machine").arg(portItem);
+}
+
 PortProblem lostPort(const QString& device, const QString& systemText) {
     PortProblem problem;
     problem.cause = PortProblem::Lost;

@@ -38,6 +38,10 @@ QString portHolder(const QString& device, const QString& procRoot = QStringLiter
 // The kind of program a process name stands for, with the name and pid.
 QString describeHolder(const QString& processName, qint64 pid);
 
+// The detail of a "Port Error" when the chosen Port menu item ("COM3")
+// stands for no device: nothing could be opened.
+QString noDeviceBehind(const QString& portItem);
+
 // A port that failed after it was opened (unplugged, hung up).
 PortProblem lostPort(const QString& device, const QString& systemText);
 

@@ -64,6 +64,10 @@ void SinkFan::busyCode(quint16 code) {
 void SinkFan::stepStarted(const QString& step) {
     each(&OperationSink::stepStarted, step);
 }
+
+void SinkFan::bankLinkWindowOpens() {
+    each(&OperationSink::bankLinkWindowOpens);
+}
 void SinkFan::stepEnded(const Outcome& outcome) {
     each(&OperationSink::stepEnded, outcome);
 }

@@ -40,6 +40,7 @@ public:
     }
     void busyCode(quint16 code) override { forward(&OperationSink::busyCode, code); }
     void stepStarted(const QString& step) override { forward(&OperationSink::stepStarted, step); }
+    void bankLinkWindowOpens() override { forward(&OperationSink::bankLinkWindowOpens); }
     void stepEnded(const Outcome& outcome) override;
     void ended(const Outcome& outcome) override { forward(&OperationSink::ended, outcome); }
 
@@ -75,6 +76,7 @@ public:
     void blockRead(quint32 address, const QByteArray& data) override;
     void busyCode(quint16 code) override;
     void stepStarted(const QString& step) override;
+    void bankLinkWindowOpens() override;
     void stepEnded(const Outcome& outcome) override;
     void ended(const Outcome& outcome) override;
 

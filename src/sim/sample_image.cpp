@@ -63,7 +63,10 @@ QByteArray record(const SampleChannel& c) {
     return record::encode(row, memmap::channelToRow(c.channel));
 }
 
-// Banks of 100 channels: bank b starts at channel 100 b + 1.
+// Bank 10 holds no channels; bank 11 holds the 200 behind bank 9.
+constexpr int EmptyBank = 10, WideBank = 11;
+
+// Banks 0 to 9 of 100 channels: bank b starts at channel 100 b + 1.
 constexpr int bank(int b, int position) {
     return 100 * b + position + 1;
 }
@@ -180,10 +183,12 @@ void putBands(QByteArray& image) {
 }
 
 // Groups 0 to 3 link banks of a kind: airband and marine, the amateur
-// bands, broadcast, the licence-free radios.
+// bands, broadcast, the licence-free radios; group 4 still links bank 10,
+// which has since been emptied.
 void putBankLinks(QByteArray& image) {
     BankLinkTable links;
-    const std::vector<std::vector<int>> groups = {{0, 1}, {2, 8}, {3, 5, 6}, {4, 7, 9}};
+    const std::vector<std::vector<int>> groups = {
+        {0, 1}, {2, 8}, {3, 5, 6}, {4, 7, 9}, {EmptyBank, WideBank}};
     for (int g = 0; g < int(groups.size()); ++g)
         for (int b : groups[size_t(g)])
             links.setEntry(g, b, BankLinkTable::Linked);
@@ -315,19 +320,22 @@ QByteArray sampleImage() {
     for (int row = memmap::FirstBugRow; row <= memmap::ChannelCount; ++row)
         image.replace(int(memmap::channelAddress(row)), 64, presets.record(row));
 
-    // Bank layout: banks 0 to 11 hold 100 channels each, then the sizes of
-    // the fixed groups.
+    // Bank layout: banks 0 to 9 hold 100 channels each, bank 10 none and
+    // bank 11 the last 200; then the sizes of the fixed groups.
     auto put16 = [&image](int at, quint16 v) { qToLittleEndian(v, image.data() + at); };
-    for (int b = 0; b < 12; ++b)
+    for (int b = 0; b < 10; ++b)
         put16(0x200 + 2 * b, 100);
+    put16(0x200 + 2 * EmptyBank, 0);
+    put16(0x200 + 2 * WideBank, 200);
     const quint16 groups[] = {100, 200, 100, 0, 100, 0, 21};
     for (int i = 0; i < 7; ++i)
         put16(0x264 + 2 * i, groups[i]);
 
     // One-touch keys 1 to 5 recall the first channel of banks 0 to 4, keys
-    // 6 and 7 a channel further in; the others are not set.
-    const int keyBank[9] = {0, 1, 2, 3, 4, 2, 6, 0xFF, 0xFF};
-    const int keyChannel[9] = {0, 0, 0, 0, 0, 13, 5, 0, 0};
+    // 6 and 7 a channel further in, key 8 one beyond the first hundred of
+    // bank 11; key 9 is not set.
+    const int keyBank[9] = {0, 1, 2, 3, 4, 2, 6, WideBank, 0xFF};
+    const int keyChannel[9] = {0, 0, 0, 0, 0, 13, 5, 150, 0};
     for (int k = 0; k < 9; ++k) {
         image[0x180 + 3 * k] = char(keyBank[k]);
         image[0x181 + 3 * k] = char(keyChannel[k]);

@@ -92,8 +92,9 @@ WriteAll::WriteAll(Region region, const DataSet& data)
     if (data.font.isTouched())
         steps_.push_back(
             {Font, std::make_shared<FontWriteAll>(region, data.font.characters(), true), false});
-    steps_.push_back(
-        {BankLinks, std::make_shared<BankLinkWrite>(region, data.bankLinks, false), false});
+    steps_.push_back({BankLinks,
+                      std::make_shared<BankLinkWrite>(region, data.bankLinks, data.banks, false),
+                      false});
 }
 
 } // namespace rz

@@ -2,6 +2,7 @@
 
 #include "banks/bank_area.h"
 #include "banks/bank_link_area.h"
+#include "banks/bank_link_opening.h"
 #include "banks/one_touch_area.h"
 #include "model/data_set.h"
 #include "model/memory_map.h"
@@ -99,6 +100,10 @@ void DataSetSink::blockRead(quint32 address, const QByteArray& data) {
     for (const BlockArea& area : areas_)
         if (address >= area.first && address <= area.last)
             area.decode(data_, address, data);
+}
+
+void DataSetSink::bankLinkWindowOpens() {
+    prepareBankLinkWindow(data_.banks, data_.oneTouch, data_.bankLinks);
 }
 
 void DataSetSink::stepEnded(const Outcome&) {

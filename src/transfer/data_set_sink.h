@@ -35,6 +35,8 @@ public:
     void recordRead(int row, const QByteArray& record) override;
     void clearRowsNotInUse(int first, int last) override;
     void blockRead(quint32 address, const QByteArray& data) override;
+    // The flags of the empty banks follow the layout before the links come.
+    void bankLinkWindowOpens() override;
     // The end of a sequence's step or of the operation: the channel table's
     // held-back notifications go out.
     void stepEnded(const Outcome& outcome) override;

@@ -192,6 +192,26 @@ private slots:
         QCOMPARE(w.data.channels.text(1200, ColLabel), QStringLiteral("Bank01-1199"));
     }
 
+    void theGridHasTheFocusAndTabLeavesIt() {
+        Window win;
+        QVERIFY(QTest::qWaitForWindowActive(win.w.get()));
+        ChannelGrid* grid = win->grid();
+        QCOMPARE(QApplication::focusWidget(), grid);
+        QTest::keyClick(grid, Qt::Key_Down); // the arrows move between cells
+        QCOMPARE(grid->currentRow(), 2);
+        QTest::keyClick(grid, Qt::Key_Tab);
+        QVERIFY(QApplication::focusWidget() != grid);
+        QCOMPARE(grid->currentRow(), 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), grid);
+        QStringList reached;
+        for (int i = 0; i < 40 && !reached.contains("READ_Botton"); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached << QApplication::focusWidget()->objectName();
+        }
+        QVERIFY2(reached.contains("READ_Botton"), qPrintable(reached.join(' ')));
+    }
+
     void aKeyEndsTheStartWindowAtOnce() {
         SplashScreen splash;
         QSignalSpy finished(&splash, &SplashScreen::finished);

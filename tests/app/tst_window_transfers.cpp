@@ -94,6 +94,14 @@ private slots:
         QCOMPARE(win.dialogs->messages[1].text, QStringLiteral("Port Error"));
         QCOMPARE(win.dialogs->messages[1].title, QStringLiteral(" Error"));
         QVERIFY(win.dialogs->messages[1].detail.contains("/dev/rz-v70-no-such-device"));
+
+        // A Port menu item with no device behind it says so.
+        win.trigger("MenuSetCom(3)");
+        win.click("READ_BANK");
+        QVERIFY(win.finished(3));
+        QCOMPARE(win.dialogs->messages[2].text, QStringLiteral("Port Error"));
+        QCOMPARE(win.dialogs->messages[2].detail,
+                 QStringLiteral("COM3 stands for no serial device on this machine"));
     }
 
     void writingTheStartUpDataAsksFirst() {

@@ -263,6 +263,14 @@ private slots:
         DataSet data;
         QVERIFY(clone::DataSetSections(data, [] { return 1; }).open(clone).ok);
         QVERIFY(!data.settings.title().isEmpty());
+        // Bank 10 is empty (as are 12 to 49): flagged, and no member of
+        // group 4 that the receiver still links it in.
+        QFile lines(clone);
+        QVERIFY(lines.open(QIODevice::ReadOnly));
+        const QByteArray text = lines.readAll();
+        QVERIFY(
+            text.contains("\r\nGRI" + QByteArray(10, '0') + "10" + QByteArray(38, '1') + "\r\n"));
+        QVERIFY(text.contains("\r\nGRD04" + QByteArray(11, '0') + "1" + QByteArray(38, '0')));
 
         // Without --font the receiver's font stays.
         test::RunningSimulator to;
@@ -278,7 +286,10 @@ private slots:
         QCOMPARE(kept.entryList({"*-read.FK4"}).size(), 1);
         QCOMPARE(kept.entryList({"*-write.V70"}).size(), 1);
         QCOMPARE(fontArea(*to), ownFont);
-        QCOMPARE(to->memory(memmap::BankLinksFirst, 88), from->memory(memmap::BankLinksFirst, 88));
+        // The same links, without the empty bank (10, in group 4).
+        QByteArray links = from->memory(memmap::BankLinksFirst, 88);
+        links[4 * 8 + 1] = char(links[4 * 8 + 1] & ~0x20);
+        QCOMPARE(to->memory(memmap::BankLinksFirst, 88), links);
         QCOMPARE(to->memory(memmap::OpeningMessage, 34), from->memory(memmap::OpeningMessage, 34));
         const quint32 tower = memmap::channelAddress(1);
         QCOMPARE(to->memory(tower, 64), from->memory(tower, 64));

@@ -1,6 +1,7 @@
 // Read all and Write all against the simulated receiver: every area there
 // and back, the order of the steps and their messages, and what a failure
 // at each stage does to the rest.
+#include "banks/bank_link_table.h"
 #include "files/clone_file.h"
 #include "files/data_set_sections.h"
 #include "link/frames.h"
@@ -115,6 +116,35 @@ private slots:
         QCOMPARE(c.run(again).kind, Outcome::Success);
         QCOMPARE(c.cloneLines(), lines);
         QCOMPARE(c.data.font.characters(), a.data.font.characters());
+    }
+
+    void readAllTakesTheEmptyBanksFromTheLayoutItHasJustRead() {
+        // The sample receiver: bank 10 empty, yet still linked in group 4.
+        Run r;
+        QVERIFY(r.t.sim.ok());
+        r.t.sim->setImage(sim::sampleImage());
+        ReadAll read(Region::E);
+        QCOMPARE(r.run(read).kind, Outcome::Success);
+        // Banks 10 and 12 to 49 hold no channels.
+        const QStringList lines = r.cloneLines();
+        QVERIFY(lines.contains("GRI" + QString(10, '0') + "10" + QString(38, '1')));
+        for (const QString& line : lines)
+            if (line.startsWith("GRD"))
+                QVERIFY2(line.at(5 + 10) == '0' && !line.mid(5 + 12).contains('1'),
+                         qPrintable(line));
+        QVERIFY(lines.contains("GRD04" + QString(11, '0') + "1" + QString(38, '0')));
+        QCOMPARE(r.data.bankLinks.entry(4, 10), int(BankLinkTable::EmptyBank));
+
+        // Write all sends an empty bank as a non-member, whatever its flag
+        // was last: bank 11 emptied since, its links still marked.
+        r.data.banks.setSize(0, 300);
+        r.data.banks.setSize(11, 0);
+        QVERIFY(!r.data.bankLinks.emptyFlag(11));
+        r.t.sim->clearLog();
+        WriteAll write(Region::E, r.data);
+        QCOMPARE(write.run(r.t.link, r.log).kind, Outcome::Success);
+        QCOMPARE(r.t.sim->memory(memmap::BankLinksFirst + 4 * 8, 8), QByteArray(8, '\0'));
+        QCOMPARE(r.t.sim->memory(memmap::BankLinksFirst, 1), QByteArray("\xC0", 1));
     }
 
     void eachStepIdentifiesFirstAndWritesOnlyRowsInUse() {

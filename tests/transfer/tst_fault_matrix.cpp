@@ -144,7 +144,7 @@ const Row Matrix[] = {
      {"Success Font Write/1/+1/new", "Success Font Write/0/+0/new", "Success Font Write/1/+1/new", "Font Data Error COM_TYPE 12/0/=2/new", "*/*/*/*", "Com Error/21/=22/new", "Port Error/0/=2/old", "Font Data Error COM_TYPE 11/0/=1/old"}},
     {"bank-link Read", false, op<BankLinkRead>(Region::E, false),
      {"OK/0/+1/new", "OK/0/+1/new", "OK/0/+1/new", "OK/0/+1/new", "Error/3/*/old", "Error/3/=4/old", "Port Error/0/=2/old", "Error/3/=3/old"}},
-    {"bank-link Write", true, [](const DataSet& d) { return std::make_shared<BankLinkWrite>(Region::E, d.bankLinks, false); },
+    {"bank-link Write", true, [](const DataSet& d) { return std::make_shared<BankLinkWrite>(Region::E, d.bankLinks, d.banks, false); },
      {"Success Group Data Write/0/+1/new", "Success Group Data Write/0/+0/new", "Success Group Data Write/0/+1/new", "Success Group Data Write/0/+1/new", "Error/3/*/new", "Error/3/=4/new", "Port Error/0/=2/old", "Error/3/=3/old"}},
     // The sequences meet each fault in their channel step: a failure there
     // ends them with that step's own outcome; after a retried exchange they

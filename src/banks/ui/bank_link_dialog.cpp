@@ -159,7 +159,7 @@ bool BankLinkDialog::startTransfer(bool write) {
     const bool readAll = radio_.linkState().readAllMode() != LinkState::ReadAllOff;
     std::shared_ptr<Operation> operation;
     if (write)
-        operation = std::make_shared<BankLinkWrite>(radio_.region(), links_, readAll);
+        operation = std::make_shared<BankLinkWrite>(radio_.region(), links_, data_.banks, readAll);
     else
         operation = std::make_shared<BankLinkRead>(radio_.region(), readAll);
     busy_ = true;

@@ -1,5 +1,6 @@
 #include "banks/ui/bank_page.h"
 
+#include "banks/bank_link_opening.h"
 #include "banks/bank_transfer.h"
 #include "banks/ui/bank_link_dialog.h"
 #include "gui/radio_facade.h"
@@ -57,6 +58,9 @@ BankPage::BankPage(DataSet& data, RadioFacade& radio, QWidget* parent)
     setObjectName(QStringLiteral("A_FRAME(1)"));
     layOut();
     connect(&banks_, &BankLayout::changed, this, &BankPage::showLayout);
+    // The end of every operation re-enables the window's buttons, but
+    // "Bank Write" only while the total is 1200.
+    connect(&radio_, &RadioFacade::endOfOperation, this, &BankPage::showTotal);
     showLayout();
 }
 
@@ -165,6 +169,12 @@ void BankPage::takeCount(int bank, bool leaving) {
     box->setText(QString::number(value)); // also when the size stays
 }
 
+void BankPage::takeTypedCounts() {
+    for (int b = 0; b < BankLayout::BankCount; ++b)
+        if (counts_[size_t(b)]->text() != QString::number(banks_.size(b)))
+            takeCount(b, true);
+}
+
 void BankPage::step(int delta) {
     if (selected_ == NoBank)
         return;
@@ -184,10 +194,8 @@ void BankPage::writeBanks() {
 }
 
 void BankPage::openBankLinks() {
-    if (!banks_.isConsistent())
-        banks_.loadDefault();
+    prepareBankLinkWindow(banks_, data_.oneTouch, data_.bankLinks);
     emit bankLinksOpening();
-    data_.bankLinks.refreshEmptyFlags(banks_);
     BankLinkDialog dialog(data_, radio_, this);
     const QWidget* main = window();
     dialog.move(main->frameGeometry().topLeft() + QPoint(px(2000), px(1000)));

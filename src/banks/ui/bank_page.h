@@ -32,13 +32,16 @@ public:
     int selectedBank() const { return selected_; }
 
 public slots:
+    // A count typed but not yet taken (no Enter, the box not left) is taken
+    // as on leaving its box: the tab switch judges the total with it.
+    void takeTypedCounts();
     void readBanks();
     void writeBanks();
     void openBankLinks();
 
 signals:
-    // The bank-link dialog is about to open: the one-touch lists follow the
-    // bank layout first.
+    // The bank-link dialog is about to open, the one-touch keys have followed
+    // the bank layout: their lists follow it too.
     void bankLinksOpening();
 
 protected:

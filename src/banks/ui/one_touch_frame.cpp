@@ -32,6 +32,12 @@ OneTouchFrame::OneTouchFrame(DataSet& data, RadioFacade& radio, QWidget* parent)
     channelsFor_.fill(-2); // no list built yet
     layOut();
     connect(&keys_, &OneTouchMemories::changed, this, &OneTouchFrame::showKeys);
+    // A read or an opened file may change the layout while the frame is on
+    // screen: its lists follow at once, so that it shows what a write sends.
+    connect(&banks_, &BankLayout::changed, this, [this] {
+        if (isVisible())
+            refillLists();
+    });
     rebuildLists();
 }
 
@@ -90,6 +96,10 @@ void OneTouchFrame::layOut() {
 
 void OneTouchFrame::rebuildLists() {
     keys_.rebuild(banks_);
+    refillLists();
+}
+
+void OneTouchFrame::refillLists() {
     listed_ = banks_.nonEmptyBanks();
     const QStringList items = oneTouchBankItems(banks_);
     for (QComboBox* list : bankLists_) {

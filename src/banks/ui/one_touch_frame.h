@@ -36,6 +36,8 @@ public slots:
 
 private:
     void layOut();
+    // The lists follow the layout; the keys stay as they are.
+    void refillLists();
     void showKeys();
     void showKey(int k);
 

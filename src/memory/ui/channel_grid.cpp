@@ -27,6 +27,9 @@ ChannelGrid::ChannelGrid(ChannelTable& table, QWidget* parent)
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setWordWrap(false);
     setCornerButtonEnabled(false);
+    // The grid is one control among others: Tab and Shift+Tab move the
+    // focus on to them, the arrows move between cells.
+    setTabKeyNavigation(false);
 
     // The label column is the vertical heading, which stays in place when
     // the grid scrolls sideways; the model's column 0 is therefore hidden.
@@ -142,7 +145,7 @@ void ChannelGrid::moveUp() {
     const int row = std::max(currentRow() - 1, 1);
     const int top = topRow();
     if (row <= top && top >= 2)
-        setTopRow(row - 1 >= 1 ? row - 1 : 1);
+        setTopRow(top - 1);
     placeRow(row);
 }
 

@@ -48,7 +48,7 @@ public:
 
     // "Up" and "Down": the cursor one row up or down. The view scrolls by
     // one row only when the cursor reaches the last visible row (Down) or
-    // the top visible row (Up), keeping a row of context beyond it.
+    // the top visible row (Up).
     void moveUp();
     void moveDown();
 

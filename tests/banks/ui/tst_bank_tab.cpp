@@ -3,6 +3,8 @@
 // one-touch lists, and their transfers against the simulator.
 #include "app/sim_window.h"
 #include "banks/one_touch_area.h"
+#include "banks/ui/bank_page.h"
+#include "link/operation_runner.h"
 #include "support/radio_support.h"
 
 #include <QCheckBox>
@@ -147,8 +149,9 @@ private slots:
         QCOMPARE(win.sim->memory(0x00200, 4), QByteArray::fromHex("64006400"));
         QVERIFY(win.button("WRITE_BANK")->isEnabled());
 
-        // Sizes that do not add up: the total is red, yet the end of the read
-        // enables "Bank Write"; the write refuses and sends nothing.
+        // Sizes that do not add up: the total is red and "Bank Write" stays
+        // off after the read, and after any other operation; the write
+        // itself refuses and sends nothing.
         first[2] = char(200);
         first[3] = 0;
         win.sim->setMemory(0x00200, first);
@@ -156,12 +159,41 @@ private slots:
         QVERIFY(win.finished(3));
         QCOMPARE(win.total()->text(), QStringLiteral("200"));
         QVERIFY(win.totalIsRed());
-        QVERIFY(win.button("WRITE_BANK")->isEnabled());
-        win.sim->clearLog();
-        win.click("WRITE_BANK");
+        QVERIFY(!win.button("WRITE_BANK")->isEnabled());
+        win.click("READ_ONE_TOUCH");
         QVERIFY(win.finished(4));
-        QCOMPARE(win.dialogs->messages[3].text, QStringLiteral("Error"));
+        QVERIFY(!win.button("WRITE_BANK")->isEnabled());
+        QVERIFY(win.button("READ_BANK")->isEnabled());
+        win.sim->clearLog();
+        win.find<BankPage>("A_FRAME(1)")->writeBanks();
+        QVERIFY(win.finished(5));
+        QCOMPARE(win.dialogs->messages[4].text, QStringLiteral("Error"));
         QCOMPARE(win.sim->receivedCount(), 0);
+    }
+
+    void aCountTypedButNotTakenCountsWhenTheTabChanges() {
+        Window win;
+        QVERIFY(win.sim.ok());
+        win.clickTab(2);
+        win.count(3)->setFocus();
+        win.count(3)->selectAll();
+        QTest::keyClicks(win.count(3), "50"); // neither Enter nor leaving the box
+        win.dialogs->answerOk = false;
+        win.clickTab(1);
+        QCOMPARE(win.dialogs->questions.size(), 1);
+        QCOMPARE(win.dialogs->questions[0].text, QStringLiteral("Bank Total Error. Init Data?"));
+        QCOMPARE(win.dialogs->questions[0].title, QStringLiteral("Caution"));
+        // Cancel: the Bank tab stays, with the count as typed.
+        QCOMPARE(win.w->currentTab(), int(MainWindow::BankTab));
+        QVERIFY(win.find<QWidget>("A_FRAME(1)")->isVisible());
+        QCOMPARE(win.count(3)->text(), QStringLiteral("50"));
+        QCOMPARE(win.data.banks.size(3), 50);
+        QCOMPARE(win.total()->text(), QStringLiteral("1150"));
+        // OK: the default layout, and the Memory tab.
+        win.dialogs->answerOk = true;
+        win.clickTab(1);
+        QCOMPARE(win.w->currentTab(), int(MainWindow::MemoryTab));
+        QCOMPARE(win.data.banks.size(3), 100);
     }
 
     void oneTouchListsFollowTheBanksOnEnteringTheSettingTab() {
@@ -213,6 +245,26 @@ private slots:
         QVERIFY(!win.find<QCheckBox>("NO_SET(2)")->isChecked());
         QCOMPARE(win.list("COMMON_BANK", 2)->currentText(), QStringLiteral("12"));
         QCOMPARE(win.list("COMMON_CH", 2)->currentText(), QStringLiteral("42"));
+    }
+
+    void theOneTouchFrameOnScreenFollowsWhatReadAllBrings() {
+        Window win;
+        QVERIFY(win.sim.ok());
+        win.sim->setImage(sim::sampleImage()); // bank 10 empty, 200 in bank 11
+        win.data.oneTouch.setKey(7, {11, 0, false});
+        win.clickTab(3);
+        QCOMPARE(win.list("COMMON_CH", 7)->count(), 100);
+        win.trigger("ALL_READ");
+        QVERIFY(QTest::qWaitFor([&] { return !win.w->radio().runner().isRunning(); }, 60000));
+        QCOMPARE(win.messageTexts(), QStringList{"Success ALL DATA READ"});
+        // Key 8 holds position 150 of bank 11; key 9 is not set.
+        QCOMPARE(win.data.oneTouch.key(7), (OneTouchKey{11, 150, false}));
+        QCOMPARE(win.list("COMMON_BANK", 7)->currentText(), QStringLiteral("11"));
+        QCOMPARE(win.list("COMMON_CH", 7)->currentText(), QStringLiteral("150"));
+        QCOMPARE(win.items(win.list("COMMON_BANK", 0)),
+                 (QStringList{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "11"}));
+        QVERIFY(win.find<QCheckBox>("NO_SET(8)")->isChecked());
+        QVERIFY(!win.find<QCheckBox>("NO_SET(7)")->isChecked());
     }
 };
 

@@ -299,6 +299,12 @@ private slots:
             QCOMPARE(p.grid->currentRow(), row);
             QCOMPARE(p.grid->topRow(), std::max(1, std::min(top, row - 1)));
         }
+        // With the cursor on the top row, "Up" makes the new row the top row.
+        p.grid->setTopRow(500);
+        p.grid->placeRow(500);
+        QTest::mouseClick(up, Qt::LeftButton);
+        QCOMPARE(p.grid->currentRow(), 499);
+        QCOMPARE(p.grid->topRow(), 499);
 
         p.grid->selectRow(1720);
         QTest::mouseClick(down, Qt::LeftButton);
