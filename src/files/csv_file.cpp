@@ -153,10 +153,6 @@ QString fittedField(const QString& field, int column) {
                              : field.left(FieldWidth);
 }
 
-FileOutcome headingFailure(const QString& reason) {
-    return FileOutcome::failure(FileError, ErrorTitle, 1, reason);
-}
-
 } // namespace
 
 QString expectedHeading() {
