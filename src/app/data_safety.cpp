@@ -85,7 +85,7 @@ bool DataSafety::confirmStartUpWrite() {
         return true;
     return dialogs_->choose(tr("Nothing has been read or opened: write the start-up data to the "
                                "receiver? Its channels will be erased."),
-                            product::name(), {tr("Write"), tr("Cancel")}) == 0;
+                            product::name(), {tr("Write"), tr("Cancel")}, 1) == 0;
 }
 
 bool DataSafety::guardStart(const Operation& operation) {

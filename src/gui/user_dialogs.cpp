@@ -29,7 +29,8 @@ bool QtUserDialogs::askOkCancel(const QString& text, const QString& title) {
                                  QMessageBox::Ok) == QMessageBox::Ok;
 }
 
-int QtUserDialogs::choose(const QString& text, const QString& title, const QStringList& buttons) {
+int QtUserDialogs::choose(const QString& text, const QString& title, const QStringList& buttons,
+                          int defaultButton) {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent_);
     QList<QAbstractButton*> added;
     for (int i = 0; i < buttons.size(); ++i) {
@@ -38,7 +39,7 @@ int QtUserDialogs::choose(const QString& text, const QString& title, const QStri
                                wayOut ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
     }
     if (!added.isEmpty()) {
-        box.setDefaultButton(qobject_cast<QPushButton*>(added.first()));
+        box.setDefaultButton(qobject_cast<QPushButton*>(added.value(defaultButton, added.first())));
         box.setEscapeButton(added.last());
     }
     box.exec();

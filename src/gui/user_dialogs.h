@@ -22,8 +22,10 @@ public:
     virtual bool askOkCancel(const QString& text, const QString& title) = 0;
     // A question with buttons of its own ("Save", "Discard", "Cancel"): the
     // index of the one pressed; the last (the way out) when the box is
-    // closed otherwise.
-    virtual int choose(const QString& text, const QString& title, const QStringList& buttons) = 0;
+    // closed otherwise. Enter presses the default button (the first unless
+    // given: the way out where the first would destroy something).
+    virtual int choose(const QString& text, const QString& title, const QStringList& buttons,
+                       int defaultButton = 0) = 0;
     // File choosers; an empty path when the user cancels.
     virtual QString openFileName(const QString& title, const QString& filter,
                                  const QString& folder) = 0;
@@ -50,7 +52,8 @@ public:
     void message(const QString& text, const QString& title,
                  const QString& detail = QString()) override;
     bool askOkCancel(const QString& text, const QString& title) override;
-    int choose(const QString& text, const QString& title, const QStringList& buttons) override;
+    int choose(const QString& text, const QString& title, const QStringList& buttons,
+               int defaultButton = 0) override;
     QString openFileName(const QString& title, const QString& filter,
                          const QString& folder) override;
     QString saveFileName(const QString& title, const QString& filter,

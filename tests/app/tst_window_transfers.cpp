@@ -114,7 +114,7 @@ private slots:
         QCOMPARE(win.dialogs->choices[1].text,
                  QStringLiteral("Nothing has been read or opened: write the start-up data to the "
                                 "receiver? Its channels will be erased."));
-        QCOMPARE(win.dialogs->choices[1].detail, QStringLiteral("Write/Cancel")); // the buttons
+        QCOMPARE(win.dialogs->choices[1].detail, QStringLiteral("Write/[Cancel]")); // Enter cancels
         QTest::qWait(50);
         QCOMPARE(win.sim->receivedCount(), 0);
         win.dialogs->chosenButton = "Write";

@@ -99,13 +99,6 @@ struct Saves {
         sample::fill(data.channels);
         data.font.setDot(2, 3, 4, true);
     }
-    // The files in the folder besides the targets (a save's temporary file).
-    QStringList strays() const {
-        QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
-        for (Kind kind : AllKinds)
-            names.removeAll(QFileInfo(target(kind)).fileName());
-        return names;
-    }
     // Refused with the reason, and the old file kept byte for byte.
     void verifyRefused(Kind kind, const QByteArray& before, const QString& why) {
         const Saved saved = save(kind);
@@ -176,7 +169,6 @@ private slots:
         disk.fill();
         for (Kind kind : AllKinds)
             saves.verifyRefused(kind, before[kind], "No space left on device");
-        QCOMPARE(saves.strays(), QStringList{"filler"});
     }
 
     void aFailureAtAnyStepOfASaveKeepsTheOldFile_data() {
@@ -198,7 +190,6 @@ private slots:
             const textfile::ForcedSaveFailure failure(textfile::ForcedSaveFailure::Step(step), EIO);
             saves.verifyRefused(Kind(kind), before, "Input/output error");
         }
-        QVERIFY2(saves.strays().isEmpty(), qPrintable(saves.strays().join(", ")));
         QVERIFY(saves.save(Kind(kind)).ok); // the disk is well again
         QVERIFY(saves.contents(Kind(kind)) != before);
     }

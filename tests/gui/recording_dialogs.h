@@ -36,8 +36,13 @@ public:
         questions.append({text, title, QString()});
         return answerOk;
     }
-    int choose(const QString& text, const QString& title, const QStringList& buttons) override {
-        choices.append({text, title, buttons.join(QLatin1Char('/'))});
+    int choose(const QString& text, const QString& title, const QStringList& buttons,
+               int defaultButton = 0) override {
+        // The buttons, the default one marked: "Save/Discard/Cancel", "Write/[Cancel]".
+        QStringList shown = buttons;
+        if (defaultButton > 0 && defaultButton < shown.size())
+            shown[defaultButton] = QLatin1Char('[') + shown[defaultButton] + QLatin1Char(']');
+        choices.append({text, title, shown.join(QLatin1Char('/'))});
         if (onChoice)
             onChoice(text);
         const int at = int(buttons.indexOf(chosenButton));
