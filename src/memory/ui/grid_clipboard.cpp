@@ -1,8 +1,7 @@
 #include "memory/ui/grid_clipboard.h"
 
-#include "app/radio_facade.h"
-#include "app/user_dialogs.h"
-#include "files/ui/channel_list_menu.h"
+#include "gui/radio_facade.h"
+#include "gui/user_dialogs.h"
 #include "memory/row_clipboard.h"
 #include "memory/ui/channel_grid.h"
 #include "model/data_set.h"
@@ -61,7 +60,7 @@ void GridClipboard::paste() {
                                .arg(result.refused)
                                .arg(result.changed),
                            QStringLiteral(" Finish"),
-                           ChannelListMenu::reportText(result.outcome.notices));
+                           channellist::reportText(result.outcome.notices));
 }
 
 } // namespace rz
