@@ -55,7 +55,7 @@ void GridClipboard::paste() {
         grid_.selectRows(first, result.rows.back().row);
     }
     if (!result.outcome.notices.isEmpty())
-        dialogs_().message(tr("Paste: %1 rows stored, %2 refused, %3 changed")
+        dialogs_().message(tr("Paste: %1 stored, %2 refused, %3 changed")
                                .arg(result.rows.size())
                                .arg(result.refused)
                                .arg(result.changed),
