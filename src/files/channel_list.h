@@ -86,5 +86,8 @@ QString receiverName(const QString& name, bool* changed);
 
 // One report line: "Line 7: ..." or "Row 4: ...".
 QString noticeText(const FileNotice& notice);
+// The first `shown` report lines, one a line, and how many more there are:
+// a message's detail.
+QString reportText(const QList<FileNotice>& notices, int shown = 30);
 
 } // namespace rz::channellist

@@ -96,6 +96,15 @@ QString noticeText(const FileNotice& notice) {
                            : notice.text;
 }
 
+QString reportText(const QList<FileNotice>& notices, int shown) {
+    QStringList lines;
+    for (int i = 0; i < notices.size() && i < shown; ++i)
+        lines << noticeText(notices.at(i));
+    if (notices.size() > shown)
+        lines << QStringLiteral("... and %1 more").arg(notices.size() - shown);
+    return lines.join(QLatin1Char('\n'));
+}
+
 ExportResult exportLines(const ChannelTable& table) {
     ExportResult result;
     result.lines << delimited::joinRecord(columnNames());

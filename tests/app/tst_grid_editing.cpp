@@ -96,7 +96,7 @@ private slots:
         win.key(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(win.dialogs->messages.size(), 1);
         QCOMPARE(win.dialogs->messages.last().text,
-                 QStringLiteral("Paste: 1 rows stored, 1 refused, 0 changed"));
+                 QStringLiteral("Paste: 1 stored, 1 refused, 0 changed"));
         QVERIFY2(win.dialogs->messages.last().detail.startsWith("Line 2: row 1701: refused"),
                  qPrintable(win.dialogs->messages.last().detail));
         QCOMPARE(win.cells(1701).first(), QStringLiteral("398.60500MHz"));

@@ -1,9 +1,9 @@
 #include "files/ui/channel_list_menu.h"
 
-#include "app/radio_facade.h"
-#include "app/user_dialogs.h"
 #include "files/channel_list.h"
 #include "files/ui/file_menu.h"
+#include "gui/radio_facade.h"
+#include "gui/user_dialogs.h"
 #include "model/data_set.h"
 
 #include <QAction>
@@ -21,15 +21,6 @@ ChannelListMenu::ChannelListMenu(DataSet& data, RadioFacade& radio, std::functio
 void ChannelListMenu::attach(QAction* importList, QAction* exportList) {
     connect(importList, &QAction::triggered, this, radio_.whenIdle([this] { this->importList(); }));
     connect(exportList, &QAction::triggered, this, radio_.whenIdle([this] { this->exportList(); }));
-}
-
-QString ChannelListMenu::reportText(const QList<FileNotice>& notices) {
-    QStringList lines;
-    for (int i = 0; i < notices.size() && i < ShownLines; ++i)
-        lines << channellist::noticeText(notices.at(i));
-    if (notices.size() > ShownLines)
-        lines << tr("... and %1 more").arg(notices.size() - ShownLines);
-    return lines.join(QLatin1Char('\n'));
 }
 
 void ChannelListMenu::importList() {
@@ -60,7 +51,7 @@ void ChannelListMenu::exportList() {
 
 void ChannelListMenu::show(const FileOutcome& outcome) {
     if (outcome.ok)
-        dialogs_->message(outcome.message, outcome.title, reportText(outcome.notices));
+        dialogs_->message(outcome.message, outcome.title, channellist::reportText(outcome.notices));
     else
         dialogs_->message(outcome.message, outcome.title,
                           outcome.reason.isEmpty() ? QString() : outcome.reason);

@@ -21,8 +21,6 @@ class ChannelListMenu : public QObject {
     Q_OBJECT
 public:
     static const QString Filter;
-    // Report lines shown in a message; the rest are counted.
-    static constexpr int ShownLines = 30;
 
     // currentRow() gives the grid row the import starts at.
     ChannelListMenu(DataSet& data, RadioFacade& radio, std::function<int()> currentRow,
@@ -30,9 +28,6 @@ public:
 
     void setDialogs(UserDialogs* dialogs) { dialogs_ = dialogs; }
     void attach(QAction* importList, QAction* exportList);
-
-    // The lines of a report as a message's detail, at most ShownLines.
-    static QString reportText(const QList<FileNotice>& notices);
 
 public slots:
     void importList();

@@ -1,6 +1,6 @@
 #include "memory/ui/find_bar.h"
 
-#include "app/radio_facade.h"
+#include "gui/radio_facade.h"
 #include "memory/channel_find.h"
 #include "memory/ui/channel_grid.h"
 

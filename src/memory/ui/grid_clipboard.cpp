@@ -1,8 +1,7 @@
 #include "memory/ui/grid_clipboard.h"
 
-#include "app/radio_facade.h"
-#include "app/user_dialogs.h"
-#include "files/ui/channel_list_menu.h"
+#include "gui/radio_facade.h"
+#include "gui/user_dialogs.h"
 #include "memory/row_clipboard.h"
 #include "memory/ui/channel_grid.h"
 #include "model/data_set.h"
@@ -56,12 +55,12 @@ void GridClipboard::paste() {
         grid_.selectRows(first, result.rows.back().row);
     }
     if (!result.outcome.notices.isEmpty())
-        dialogs_().message(tr("Paste: %1 rows stored, %2 refused, %3 changed")
+        dialogs_().message(tr("Paste: %1 stored, %2 refused, %3 changed")
                                .arg(result.rows.size())
                                .arg(result.refused)
                                .arg(result.changed),
                            QStringLiteral(" Finish"),
-                           ChannelListMenu::reportText(result.outcome.notices));
+                           channellist::reportText(result.outcome.notices));
 }
 
 } // namespace rz
