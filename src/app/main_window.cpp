@@ -35,6 +35,8 @@
 #include <QStatusBar>
 #include <QTabBar>
 
+#include <algorithm>
+
 namespace rz {
 namespace {
 
@@ -232,7 +234,8 @@ void MainWindow::buildTabs() {
     connect(font, &QPushButton::clicked, this, &MainWindow::openFontWindow);
     // The one-touch frame stands right of the Setting frame.
     oneTouch_ = new OneTouchFrame(data_, *radio_, frames_[2]);
-    oneTouch_->setGeometry(px(8400), px(360), px(4500), px(5400));
+    oneTouch_->setGeometry(px(8400), px(360), std::max(px(4500), oneTouch_->minimumWidth()),
+                           px(5400));
     connect(bankPage_, &BankPage::bankLinksOpening, oneTouch_, &OneTouchFrame::rebuildLists);
     connect(this, &MainWindow::tabSwitching, oneTouch_, [this](int tab) {
         if (tab == SettingTab)

@@ -2,6 +2,7 @@
 
 #include "banks/bank_link_transfer.h"
 #include "gui/radio_facade.h"
+#include "gui/text_fit.h"
 #include "memory/ui/channel_grid.h"
 #include "model/data_set.h"
 
@@ -10,6 +11,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace rz {
 namespace {
@@ -22,6 +25,10 @@ const char* const ButtonNames[] = {"GROUP_READ", "GROUP_WRITE", "Command1", "Com
 
 const QColor MemberBack(0, 0, 128), MemberText(255, 0, 0);
 const QColor EmptyBack(128, 128, 128), EmptyText(255, 0, 0);
+
+QString groupName(int group) {
+    return group < 10 ? QStringLiteral("Group%1").arg(group) : QStringLiteral("GroupB");
+}
 
 bool isSeparator(int column) {
     return column > 0 && column % 11 == 0;
@@ -87,10 +94,18 @@ void BankLinkDialog::buildGrid() {
     grid_->horizontalHeader()->setMinimumSectionSize(1);
     grid_->verticalHeader()->setMinimumSectionSize(1);
     // A separator of 20 twips would be no wider than a grid line: it gets a
-    // few pixels, and the grid is as large as its cells.
+    // few pixels, and the grid is as large as its cells. The group names and
+    // the bank digits widen their columns where the font needs it.
+    QStringList groups, digits;
+    for (int g = 0; g < BankLinkTable::GroupCount; ++g)
+        groups << groupName(g);
+    for (int d = 0; d < 10; ++d)
+        digits << QString::number(d);
+    const int groupWidth = std::max(px(700), fit::cellWidth(grid_, groups));
+    const int bankWidth = std::max(px(200), fit::cellWidth(grid_, digits));
     int width = 2 * grid_->frameWidth(), height = 2 * grid_->frameWidth();
     for (int c = 0; c < Columns; ++c) {
-        grid_->setColumnWidth(c, c == 0 ? px(700) : isSeparator(c) ? 4 : px(200));
+        grid_->setColumnWidth(c, c == 0 ? groupWidth : isSeparator(c) ? 4 : bankWidth);
         width += grid_->columnWidth(c);
     }
     for (int r = 0; r < Rows; ++r) {
@@ -110,8 +125,13 @@ void BankLinkDialog::buildGrid() {
     for (int b = 0; b < BankLinkTable::BankCount; ++b)
         grid_->item(0, columnOfBank(b))->setText(QString::number(b % 10));
     for (int g = 0; g < BankLinkTable::GroupCount; ++g)
-        grid_->item(g + 1, 0)->setText(g < 10 ? QStringLiteral("Group%1").arg(g)
-                                              : QStringLiteral("GroupB"));
+        grid_->item(g + 1, 0)->setText(groupName(g));
+    // The block labels stand above their blocks, the window around the grid.
+    for (int i = 0; i < 5; ++i)
+        findChild<QLabel*>(QStringLiteral("Label1(%1)").arg(i))
+            ->move(grid_->x() + grid_->frameWidth() + grid_->columnViewportPosition(1 + 11 * i),
+                   px(100));
+    resize(std::max(this->width(), grid_->x() * 2 + grid_->width()), this->height());
     connect(grid_, &QTableWidget::cellClicked, this, &BankLinkDialog::cellClicked);
 }
 

@@ -2,8 +2,10 @@
 
 #include "banks/one_touch_transfer.h"
 #include "gui/radio_facade.h"
+#include "gui/text_fit.h"
 #include "memory/ui/channel_grid.h"
 #include "model/data_set.h"
+#include "settings/vocabulary.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -45,11 +47,23 @@ void OneTouchFrame::layOut() {
     const auto heading = [this](const QString& text, const char* name, int x) {
         auto* label = new QLabel(text, this);
         label->setObjectName(QLatin1String(name));
-        label->setGeometry(px(x), px(250), px(850), px(250));
+        label->setGeometry(x, px(250), px(850), px(250));
+        return label;
     };
-    heading(QStringLiteral("キー番号"), "Label6", KeyX);
-    heading(QStringLiteral("Bank"), "", BankX);
-    heading(QStringLiteral("CH"), "", ChannelX);
+    // The key heading is shown in either language; where it is wider than
+    // its column, the columns right of it move over.
+    QLabel* keyHeading = heading(QStringLiteral("キー番号"), "Label6", px(KeyX));
+    const int keyWidth = std::max(
+        px(850),
+        fit::labelWidth(keyHeading, {settings::oneTouchHeading(settings::Language::English),
+                                     settings::oneTouchHeading(settings::Language::Japanese)}));
+    keyHeading->resize(keyWidth, keyHeading->height());
+    const int shift = keyWidth - px(850);
+    const int bankX = px(BankX) + shift, channelX = px(ChannelX) + shift,
+              noSetX = px(NoSetX) + shift;
+    heading(QStringLiteral("Bank"), "", bankX);
+    heading(QStringLiteral("CH"), "", channelX);
+    setMinimumWidth(noSetX + px(1300) + px(KeyX));
 
     for (int k = 0; k < Keys; ++k) {
         const int y = FirstRowY + k * RowHeight;
@@ -58,7 +72,7 @@ void OneTouchFrame::layOut() {
 
         auto* bank = new QComboBox(this);
         bank->setObjectName(QStringLiteral("COMMON_BANK(%1)").arg(k));
-        bank->setGeometry(px(BankX), px(y), px(800), px(ListHeight));
+        bank->setGeometry(bankX, px(y), px(800), px(ListHeight));
         connect(bank, qOverload<int>(&QComboBox::activated), this, [this, k](int position) {
             if (position >= 0 && size_t(position) < listed_.size())
                 keys_.selectBank(k, listed_[size_t(position)]);
@@ -67,14 +81,14 @@ void OneTouchFrame::layOut() {
 
         auto* channel = new QComboBox(this);
         channel->setObjectName(QStringLiteral("COMMON_CH(%1)").arg(k));
-        channel->setGeometry(px(ChannelX), px(y), px(850), px(ListHeight));
+        channel->setGeometry(channelX, px(y), px(850), px(ListHeight));
         connect(channel, qOverload<int>(&QComboBox::activated), this,
                 [this, k](int position) { keys_.selectChannel(k, position); });
         channelLists_[size_t(k)] = channel;
 
         auto* noSet = new QCheckBox(QStringLiteral("No Setting"), this);
         noSet->setObjectName(QStringLiteral("NO_SET(%1)").arg(k));
-        noSet->setGeometry(px(NoSetX), px(y), px(1300), px(ListHeight));
+        noSet->setGeometry(noSetX, px(y), px(1300), px(ListHeight));
         connect(noSet, &QCheckBox::clicked, this,
                 [this, k](bool checked) { keys_.setNoSetting(k, checked); });
         noSetting_[size_t(k)] = noSet;

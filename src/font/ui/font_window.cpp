@@ -5,6 +5,7 @@
 #include "font/font_store.h"
 #include "font/font_transfer.h"
 #include "gui/radio_facade.h"
+#include "gui/typing_refusal.h"
 #include "gui/user_dialogs.h"
 #include <QCloseEvent>
 #include <QComboBox>
@@ -102,6 +103,7 @@ void FontWindow::build() {
     for (int k = 0; k < FontStore::CharCount; ++k)
         list_->addItem(QString::number(k));
     list_->setGeometry(px(6960), px(480), px(1900), px(ButtonHeight));
+    TypingRefusal::install(list_);
     connect(list_, QOverload<int>::of(&QComboBox::activated), this, &FontWindow::FONT_LIST_Click);
 
     connect(addButton("BACK", "FONT_BACK", 6960, 960, 900), &QPushButton::clicked, this,

@@ -1,13 +1,18 @@
 #include "settings/ui/setting_frame.h"
 
 #include "gui/radio_facade.h"
+#include "gui/text_fit.h"
 #include "model/data_set.h"
 #include "settings/settings_transfer.h"
 #include "settings/ui/settings_list_binding.h"
+#include "settings/vocabulary.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+
+#include <algorithm>
+#include <vector>
 
 namespace rz {
 
@@ -49,14 +54,29 @@ SettingFrame::SettingFrame(DataSet& data, RadioFacade& radio, QWidget* parent)
 }
 
 void SettingFrame::layOut() {
+    std::vector<std::pair<QLabel*, QComboBox*>> pairs;
+    QStringList captions, listEntries;
     for (int pair = 0; pair < SettingTabPairs; ++pair) {
         const ListId id{Group::Misc, pair};
-        const int x = 120 + pair / Rows * ColumnWidth;
-        const int y = FirstRow + pair % Rows * RowPitch;
-        lists_->makeCaption(id, this)->setGeometry(px(x), px(y), px(LabelWidth), px(RowHeight));
-        lists_->makeList(id, this)->setGeometry(px(x + LabelWidth + 60), px(y), px(ListWidth),
+        pairs.emplace_back(lists_->makeCaption(id, this), lists_->makeList(id, this));
+        for (const Language language : {Language::English, Language::Japanese}) {
+            captions << caption(id, language);
+            listEntries << entries(id, language);
+        }
+    }
+    // A caption or an entry longer than its place in either language widens
+    // every caption or every list, and the frame with them.
+    const int labelWidth = std::max(px(LabelWidth), fit::labelWidth(pairs[0].first, captions));
+    const int listWidth = std::max(px(ListWidth), fit::listWidth(pairs[0].second, listEntries));
+    const int column = std::max(px(ColumnWidth), labelWidth + px(60) + listWidth + px(100));
+    for (int pair = 0; pair < SettingTabPairs; ++pair) {
+        const int x = px(120) + pair / Rows * column;
+        const int y = px(FirstRow + pair % Rows * RowPitch);
+        pairs[size_t(pair)].first->setGeometry(x, y, labelWidth, px(RowHeight));
+        pairs[size_t(pair)].second->setGeometry(x + labelWidth + px(60), y, listWidth,
                                                 px(RowHeight));
     }
+    resize(std::max(width(), px(120) + 2 * column), height());
     for (const ButtonPlace& b : Buttons) {
         auto* button = new QPushButton(QLatin1String(b.caption), this);
         button->setObjectName(QLatin1String(b.name));

@@ -1,12 +1,12 @@
 #include "settings/ui/settings_list_binding.h"
 
+#include "gui/typing_refusal.h"
 #include "settings/settings_image.h"
 #include "settings/vocabulary.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QKeyEvent>
 #include <QLabel>
 
 namespace rz {
@@ -50,6 +50,8 @@ QComboBox* SettingsListBinding::makeList(ListId id, QWidget* parent) {
     connect(list, qOverload<int>(&QComboBox::activated), this,
             [this, id](int position) { settings_.setPosition(id, position); });
     list->installEventFilter(this);
+    if (refusesTyping(id.group))
+        TypingRefusal::install(list);
     refresh();
     return list;
 }
@@ -73,11 +75,6 @@ bool SettingsListBinding::eventFilter(QObject* watched, QEvent* event) {
     const Bound* b = boundTo(watched);
     if (!b)
         return false;
-    if (event->type() == QEvent::KeyPress && refusesTyping(b->id.group)) {
-        // Arrow keys and the like still move through the list.
-        const QString text = static_cast<QKeyEvent*>(event)->text();
-        return !text.isEmpty() && text.at(0).isPrint();
-    }
     if (event->type() == QEvent::FocusOut &&
         static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
         settings_.leaveList(b->id); // "DET out" and "IQ output" exclude each other

@@ -9,6 +9,7 @@
 #include "model/data_set.h"
 #include "support/radio_support.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
@@ -143,6 +144,12 @@ private slots:
         e.data.font.setCharacter(7, letter(7));
         QComboBox* list = e.window.findChild<QComboBox*>("FONT_LIST");
         QVERIFY(!list->isEditable());
+        // Typing picks no character, in the closed list or the open one.
+        QTest::keyClicks(list, "5");
+        list->showPopup();
+        QTest::keyClicks(list->view(), "3");
+        QTest::keyClick(list->view(), Qt::Key_Return);
+        QCOMPARE(e.window.selectedCharacter(), 0);
         e.click("FONT_BACK"); // on character 0: nothing
         QCOMPARE(e.window.selectedCharacter(), 0);
         e.click("FONT_NEXT");

@@ -6,6 +6,7 @@
 #include "settings/opening_message.h"
 #include "support/radio_support.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -98,6 +99,15 @@ private slots:
         QComboBox* speed = win.list("Set_Mode_Scan(4)");
         QTest::keyClicks(speed, "F");
         QCOMPARE(speed->currentIndex(), 1);
+        // Nor in the open list: Enter takes the entry the arrows reached.
+        speed->showPopup();
+        QTest::keyClicks(speed->view(), "F");
+        QTest::keyClick(speed->view(), Qt::Key_Return);
+        QCOMPARE(speed->currentIndex(), 1);
+        speed->showPopup();
+        QTest::keyClick(speed->view(), Qt::Key_Down);
+        QTest::keyClick(speed->view(), Qt::Key_Return);
+        QCOMPARE(speed->currentIndex(), 2);
         QComboBox* remote = win.list("Set_Mode_Remocon(0)");
         QTest::keyClicks(remote, "V");
         QCOMPARE(remote->currentText(), QStringLiteral("V/P/M key"));

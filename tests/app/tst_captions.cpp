@@ -1,0 +1,174 @@
+// Every caption and list entry of every window is shown whole, in both
+// vocabularies of the settings, at the platform's default font: each label,
+// button, check box, option and closed list is at least as wide as its text.
+#include "app/main_window.h"
+#include "app/splash_screen.h"
+#include "gui/recording_dialogs.h"
+#include "memory/ui/channel_grid.h"
+#include "memory/ui/memory_page.h"
+#include "settings/settings_lists.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace rz;
+
+namespace {
+
+QString shown(QString text) {
+    return text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+}
+
+int textWidth(const QWidget* w, const QString& text) {
+    return w->fontMetrics().horizontalAdvance(shown(text));
+}
+
+bool buttonFits(QPushButton* b) {
+    QStyleOptionButton option;
+    option.initFrom(b);
+    option.text = b->text();
+    const QRect contents = b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b);
+    return textWidth(b, b->text()) <= contents.width();
+}
+
+// A check box or an option: the text beside its indicator.
+bool boxFits(QAbstractButton* b) {
+    QStyleOptionButton option;
+    option.initFrom(b);
+    option.text = b->text();
+    const bool check = qobject_cast<QCheckBox*>(b) != nullptr;
+    const QRect contents = b->style()->subElementRect(
+        check ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents, &option, b);
+    return textWidth(b, b->text()) <= contents.width();
+}
+
+// The part of a closed list that shows the chosen entry.
+int entryRoom(QComboBox* c) {
+    QStyleOptionComboBox option;
+    option.initFrom(c);
+    option.editable = c->isEditable();
+    option.frame = c->hasFrame();
+    const QRect field =
+        c->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, c);
+    return field.width() - 2;
+}
+
+QString where(const QWidget* w, const QString& text) {
+    return QStringLiteral("%1 \"%2\" (%3 px for %4)")
+        .arg(w->objectName(), text)
+        .arg(w->width())
+        .arg(textWidth(w, text));
+}
+
+// Texts that the widgets under `root` do not show whole.
+QStringList cutTexts(QWidget* root) {
+    QStringList cut;
+    for (QWidget* w : root->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(root) || w->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            if (!label->text().isEmpty() && !label->wordWrap() &&
+                label->textFormat() != Qt::RichText && label->sizeHint().width() > label->width())
+                cut << where(w, label->text());
+        } else if (auto* button = qobject_cast<QPushButton*>(w)) {
+            if (!buttonFits(button))
+                cut << where(w, button->text());
+        } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+            auto* box = static_cast<QAbstractButton*>(w);
+            if (!box->text().isEmpty() && !boxFits(box))
+                cut << where(w, box->text());
+        } else if (auto* list = qobject_cast<QComboBox*>(w)) {
+            for (int i = 0; i < list->count(); ++i)
+                if (textWidth(list, list->itemText(i)) > entryRoom(list))
+                    cut << where(w, list->itemText(i));
+        } else if (auto* grid = qobject_cast<QTableWidget*>(w)) {
+            const int margin = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+            for (int r = 0; r < grid->rowCount(); ++r)
+                for (int c = 0; c < grid->columnCount(); ++c)
+                    if (const QTableWidgetItem* item = grid->item(r, c))
+                        if (!item->text().isEmpty() &&
+                            textWidth(grid, item->text()) + margin > grid->columnWidth(c))
+                            cut << where(w, item->text());
+        }
+    }
+    return cut;
+}
+
+struct Window {
+    QTemporaryDir dir;
+    DataSet data;
+    std::unique_ptr<MainWindow> w;
+    QStringList cut;
+    QStringList seen; // the windows looked at
+
+    Window() {
+        MainWindow::Options options;
+        options.configPath = dir.filePath("RZ-V70_Writer.INI");
+        options.ports = SerialPortList({"/dev/ttyUSB0"});
+        w = std::make_unique<MainWindow>(data, options);
+        w->setUserDialogs(std::make_unique<RecordingDialogs>());
+        // Each dialog is looked at while it is up, then closed.
+        w->setDialogRunner([this](QDialog& dialog) {
+            dialog.show();
+            QCoreApplication::processEvents();
+            look(&dialog);
+            dialog.hide();
+        });
+        w->show();
+    }
+    void look(QWidget* window) {
+        seen << window->objectName();
+        for (const QString& text : cutTexts(window))
+            cut << window->objectName() + QStringLiteral(": ") + text;
+        cut.removeDuplicates();
+    }
+    void lookAtEveryTab() {
+        for (int tab = 1; tab <= MainWindow::TabCount; ++tab) {
+            w->switchTab(tab);
+            QCoreApplication::processEvents();
+            look(w.get());
+        }
+    }
+    void click(const char* name) { w->findChild<QPushButton*>(QLatin1String(name))->click(); }
+};
+
+} // namespace
+
+class TestCaptions : public QObject {
+    Q_OBJECT
+private slots:
+    void everyTextOfEveryWindowIsShownWhole() {
+        Window win;
+        win.lookAtEveryTab();
+        win.data.settings.setPosition(settings::LanguageList, 1); // 日本語
+        win.lookAtEveryTab();
+        win.data.settings.setPosition(settings::LanguageList, 0);
+
+        win.w->switchTab(MainWindow::MemoryTab);
+        win.w->grid()->selectRow(1301); // a dual-watch pair: both sets
+        win.w->findChild<MemoryPage*>()->openDialog(false);
+        win.w->showVersionBox();
+        win.w->openFontWindow();
+        win.w->switchTab(MainWindow::BankTab);
+        win.click("GROUP_SET");
+        win.w->findCable();
+        SplashScreen splash;
+        splash.show();
+        win.look(&splash);
+        QCOMPARE(win.seen.mid(2 * MainWindow::TabCount).join(' '),
+                 QStringLiteral("Form2 Form3 Form4 Form5 FindCable frmSplash"));
+        QVERIFY2(win.cut.isEmpty(), qPrintable(win.cut.join(QLatin1Char('\n'))));
+    }
+};
+
+QTEST_MAIN(TestCaptions)
+#include "tst_captions.moc"
