@@ -1,12 +1,12 @@
 // Every caption and list entry of every window is shown whole, in both
 // vocabularies of the settings, at the platform's default font: each label,
 // button, check box, option and closed list is at least as wide as its text.
-#include "app/main_window.h"
+#include "app/sim_window.h"
 #include "app/splash_screen.h"
-#include "gui/recording_dialogs.h"
 #include "memory/ui/channel_grid.h"
 #include "memory/ui/memory_page.h"
 #include "settings/settings_lists.h"
+#include "support/radio_support.h" // links the simulator
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,38 +17,26 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace rz;
 
 namespace {
 
-QString shown(QString text) {
-    return text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
-}
-
 int textWidth(const QWidget* w, const QString& text) {
-    return w->fontMetrics().horizontalAdvance(shown(text));
+    return w->fontMetrics().horizontalAdvance(text);
 }
 
-bool buttonFits(QPushButton* b) {
+// A button's text in its contents, a check box's or option's beside its
+// indicator.
+bool buttonFits(QAbstractButton* b) {
     QStyleOptionButton option;
     option.initFrom(b);
-    option.text = b->text();
-    const QRect contents = b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b);
-    return textWidth(b, b->text()) <= contents.width();
-}
-
-// A check box or an option: the text beside its indicator.
-bool boxFits(QAbstractButton* b) {
-    QStyleOptionButton option;
-    option.initFrom(b);
-    option.text = b->text();
-    const bool check = qobject_cast<QCheckBox*>(b) != nullptr;
-    const QRect contents = b->style()->subElementRect(
-        check ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents, &option, b);
-    return textWidth(b, b->text()) <= contents.width();
+    const QStyle::SubElement contents = qobject_cast<QCheckBox*>(b) ? QStyle::SE_CheckBoxContents
+                                        : qobject_cast<QRadioButton*>(b)
+                                            ? QStyle::SE_RadioButtonContents
+                                            : QStyle::SE_PushButtonContents;
+    return textWidth(b, b->text()) <= b->style()->subElementRect(contents, &option, b).width();
 }
 
 // The part of a closed list that shows the chosen entry.
@@ -79,13 +67,9 @@ QStringList cutTexts(QWidget* root) {
             if (!label->text().isEmpty() && !label->wordWrap() &&
                 label->textFormat() != Qt::RichText && label->sizeHint().width() > label->width())
                 cut << where(w, label->text());
-        } else if (auto* button = qobject_cast<QPushButton*>(w)) {
-            if (!buttonFits(button))
+        } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            if (!button->text().isEmpty() && !buttonFits(button))
                 cut << where(w, button->text());
-        } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
-            auto* box = static_cast<QAbstractButton*>(w);
-            if (!box->text().isEmpty() && !boxFits(box))
-                cut << where(w, box->text());
         } else if (auto* list = qobject_cast<QComboBox*>(w)) {
             for (int i = 0; i < list->count(); ++i)
                 if (textWidth(list, list->itemText(i)) > entryRoom(list))
@@ -103,19 +87,11 @@ QStringList cutTexts(QWidget* root) {
     return cut;
 }
 
-struct Window {
-    QTemporaryDir dir;
-    DataSet data;
-    std::unique_ptr<MainWindow> w;
+struct Window : test::SimWindow {
     QStringList cut;
     QStringList seen; // the windows looked at
 
     Window() {
-        MainWindow::Options options;
-        options.configPath = dir.filePath("RZ-V70_Writer.INI");
-        options.ports = SerialPortList({"/dev/ttyUSB0"});
-        w = std::make_unique<MainWindow>(data, options);
-        w->setUserDialogs(std::make_unique<RecordingDialogs>());
         // Each dialog is looked at while it is up, then closed.
         w->setDialogRunner([this](QDialog& dialog) {
             dialog.show();
@@ -123,7 +99,6 @@ struct Window {
             look(&dialog);
             dialog.hide();
         });
-        w->show();
     }
     void look(QWidget* window) {
         seen << window->objectName();
@@ -138,7 +113,6 @@ struct Window {
             look(w.get());
         }
     }
-    void click(const char* name) { w->findChild<QPushButton*>(QLatin1String(name))->click(); }
 };
 
 } // namespace

@@ -58,7 +58,7 @@ void OneTouchFrame::layOut() {
         fit::labelWidth(keyHeading, {settings::oneTouchHeading(settings::Language::English),
                                      settings::oneTouchHeading(settings::Language::Japanese)}));
     keyHeading->resize(keyWidth, keyHeading->height());
-    const int shift = keyWidth - px(850);
+    const int shift = std::max(0, px(KeyX) + keyWidth + px(100) - px(BankX));
     const int bankX = px(BankX) + shift, channelX = px(ChannelX) + shift,
               noSetX = px(NoSetX) + shift;
     heading(QStringLiteral("Bank"), "", bankX);
