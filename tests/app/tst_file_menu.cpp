@@ -155,9 +155,7 @@ private slots:
     void namesWithoutAnExtensionGetTheirs() {
         Window w;
         w.choose("TEST_CLICK", w.dir.filePath("second"));
-        QCOMPARE(w.lastMessage(), QStringLiteral("Save File|Finish"));
         w.choose("FILE_EXPORT", w.dir.filePath("list"));
-        QCOMPARE(w.lastMessage(), QStringLiteral("Save File|Finish"));
         w.choose("FILE_EXPORT", w.dir.filePath("other.txt")); // an extension of its own stays
         QCOMPARE(QDir(w.dir.path()).entryList({"second*", "list*", "other*"}),
                  (QStringList{"list.CSV", "other.txt", "second.V70"}));
