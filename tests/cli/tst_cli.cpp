@@ -65,6 +65,8 @@ private slots:
                                << "" << QList<QByteArray>{"ZT~RESET"};
         QTest::newRow("missing device") << QStringList{"--port", missing, "identify"} << 2 << ""
                                         << missing + ": no such device" << none;
+        QTest::newRow("reset, missing device") << QStringList{"--port", missing, "reset"} << 2 << ""
+                                               << missing + ": no such device" << none;
         QTest::newRow("COM beyond the devices found")
             << QStringList{"--port", "COM99", "identify"} << 2 << ""
             << "Port Error" << none;
