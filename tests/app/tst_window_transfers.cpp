@@ -155,18 +155,6 @@ private slots:
         QVERIFY(win.finished());
         QCOMPARE(win.dialogs->messages.last().text, QStringLiteral("Success"));
     }
-
-    void closingDuringAReadStopsWithoutAMessage() {
-        test::SimWindow win;
-        QVERIFY(win.sim.ok());
-        win.sim->setPaced(true); // slow enough to close in the middle
-        win.click("READ_Botton");
-        QVERIFY(QTest::qWaitFor([&] { return win.sim->receivedCount() >= 3; }, 5000));
-        win->close();
-        QVERIFY(QTest::qWaitFor([&] { return !win->linkState().isBusy(); }, 5000));
-        QTest::qWait(50);
-        QVERIFY(win.dialogs->messages.isEmpty());
-    }
 };
 
 QTEST_MAIN(TestWindowTransfers)

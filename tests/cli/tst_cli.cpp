@@ -65,6 +65,8 @@ private slots:
                                << "" << QList<QByteArray>{"ZT~RESET"};
         QTest::newRow("missing device") << QStringList{"--port", missing, "identify"} << 2 << ""
                                         << missing + ": no such device" << none;
+        QTest::newRow("reset, missing device") << QStringList{"--port", missing, "reset"} << 2 << ""
+                                               << missing + ": no such device" << none;
         QTest::newRow("COM beyond the devices found")
             << QStringList{"--port", "COM99", "identify"} << 2 << ""
             << "Port Error" << none;
@@ -211,22 +213,6 @@ private slots:
         QVERIFY(runTool({"import-csv", file("ok.txt"), "-o", out}).err.contains("CSV File Error"));
     }
 
-    void aFileOfAnotherKindNeverReachesTheReceiver() {
-        QTemporaryDir dir;
-        const auto file = [&](const char* name) { return dir.filePath(name); };
-        QFile junk(file("junk.V70"));
-        QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("hello\r\nworld\r\n"));
-        junk.close();
-        test::RunningSimulator sim;
-        QVERIFY(sim.ok());
-        // A file in which no line is a clone-file line sends nothing.
-        const test::ProgramRun refused =
-            runTool({"--port", sim.device(), "write-all", file("junk.V70")});
-        QCOMPARE(refused.status, 3);
-        QVERIFY2(refused.err.contains("Can't open the file."), qPrintable(refused.err));
-        QCOMPARE(sim->receivedCount(), 0);
-    }
-
     void backupsGoWhereTheDesktopProgramKeepsThem() {
         QTemporaryDir data;
         const QByteArray saved = qgetenv("XDG_DATA_HOME");
@@ -301,7 +287,7 @@ private slots:
         QCOMPARE(fontArea(*to), fontArea(*from));
 
         // A failed read leaves the file as it was; a file that cannot be
-        // read sends nothing.
+        // read, or in which no line is a clone-file line, sends nothing.
         const auto bytesOf = [](const QString& path) {
             QFile f(path);
             return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -313,8 +299,14 @@ private slots:
         QVERIFY2(failed.err.contains("rz-v70: read-all failed: Error"), qPrintable(failed.err));
         QCOMPARE(bytesOf(clone), before);
         to->clearLog();
-        QCOMPARE(runTool({"--port", to.device(), "write-all", dir.filePath("MISSING.V70")}).status,
-                 3);
+        QFile junk(dir.filePath("junk.V70"));
+        QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("hello\r\nworld\r\n"));
+        junk.close();
+        for (const QString& path : {dir.filePath("MISSING.V70"), junk.fileName()}) {
+            const test::ProgramRun refused = runTool({"--port", to.device(), "write-all", path});
+            QCOMPARE(refused.status, 3);
+            QVERIFY2(refused.err.contains("Can't open the file."), qPrintable(refused.err));
+        }
         QCOMPARE(to->receivedCount(), 0);
     }
 };

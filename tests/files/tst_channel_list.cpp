@@ -76,28 +76,15 @@ private slots:
         const QStringList types{"None", "TSQ", "DCS", "Train", "SQ"};
         const QStringList shifts{"Off", "+", "-"};
         for (int i = 0; i < tables::StepCount; ++i) {
-            const int r = 100 + i;
-            sample::Channel c{"",
-                              "",
-                              i,
-                              i % 4 == 0 ? 28 : i,
-                              "",
-                              i * 2,
-                              i * 5,
-                              "",
-                              "",
-                              i % 2 == 1,
-                              QStringLiteral("CH%1 東ｶﾅ").arg(i)};
             const QByteArray frequency = QByteArray::number(30 + i * 50) + ".00000MHz";
             const QByteArray mode = tables::modeTexts().at(i % 7).toLatin1();
             const QByteArray type = types.at(i % 5).toLatin1();
             const QByteArray shift = shifts.at(i % 3).toLatin1();
-            c.frequency = frequency.constData();
-            c.mode = mode.constData();
-            c.toneType = type.constData();
-            c.shift = shift.constData();
-            c.offset = i % 3 ? "5.00000MHz" : "0.00000MHz";
-            saved.setRow(r, sample::makeRow(c));
+            saved.setRow(100 + i,
+                         sample::makeRow({frequency.constData(), mode.constData(), i,
+                                          i % 4 == 0 ? 28 : i, type.constData(), i * 2, i * 5,
+                                          shift.constData(), i % 3 ? "5.00000MHz" : "0.00000MHz",
+                                          i % 2 == 1, QStringLiteral("CH%1 東ｶﾅ").arg(i)}));
         }
         const ExportResult exported = exportLines(saved);
         QCOMPARE(exported.lines.first(), QString(FullHeading));
@@ -206,21 +193,16 @@ private slots:
             const ChannelRow& row = rows.value(r);
             return row.text(ColToneType) + ' ' + row.text(ColRxTone) + ' ' + row.text(ColDcs);
         };
-        QCOMPARE(squelch(1), QStringLiteral("None 88.5Hz 023")); // a transmit tone only
-        QCOMPARE(squelch(2), QStringLiteral("TSQ 123.0Hz 023"));
-        QCOMPARE(squelch(3), QStringLiteral("TSQ 131.8Hz 023")); // cToneFreq a placeholder
-        QCOMPARE(squelch(4), QStringLiteral("DCS 88.5Hz 754"));
-        QCOMPARE(squelch(5), QStringLiteral("DCS 88.5Hz 025"));
+        // Rows 1 to 14: a transmit tone only, then the tone and code forms in
+        // the order of the file; cToneFreq is a placeholder in row 3.
+        const QStringList squelches{"None 88.5Hz 023", "TSQ 123.0Hz 023", "TSQ 131.8Hz 023",
+                                    "DCS 88.5Hz 754",  "DCS 88.5Hz 025",  "TSQ 123.0Hz 023",
+                                    "DCS 88.5Hz 114",  "TSQ 67.0Hz 023",  "TSQ 250.3Hz 023",
+                                    "DCS 88.5Hz 026",  "None 88.5Hz 023", "DCS 88.5Hz 031",
+                                    "None 88.5Hz 023", "None 88.5Hz 023"};
+        for (int r = 1; r <= 14; ++r)
+            QCOMPARE(squelch(r), squelches.at(r - 1));
         QVERIFY(noticeOf(result, 6).contains("changed: DCS polarity RN: NN"));
-        QCOMPARE(squelch(6), QStringLiteral("TSQ 123.0Hz 023"));
-        QCOMPARE(squelch(7), QStringLiteral("DCS 88.5Hz 114"));
-        QCOMPARE(squelch(8), QStringLiteral("TSQ 67.0Hz 023"));
-        QCOMPARE(squelch(9), QStringLiteral("TSQ 250.3Hz 023"));
-        QCOMPARE(squelch(10), QStringLiteral("DCS 88.5Hz 026"));
-        QCOMPARE(squelch(11), QStringLiteral("None 88.5Hz 023"));
-        QCOMPARE(squelch(12), QStringLiteral("DCS 88.5Hz 031"));
-        QCOMPARE(squelch(13), QStringLiteral("None 88.5Hz 023"));
-        QCOMPARE(squelch(14), QStringLiteral("None 88.5Hz 023"));
         QVERIFY(noticeOf(result, 14).contains("reverse squelch TSQL-R"));
         QVERIFY(noticeOf(result, 15).contains("reverse squelch DTCS-R"));
         for (int fileLine = 2; fileLine <= 13; ++fileLine)

@@ -113,8 +113,6 @@ private slots:
         const QString help = test::runProgram(program_, {"--help"}, 10000).out;
         for (const auto& [options, expected] : cases)
             QVERIFY2(help.contains(options.first()), qPrintable(options.first()));
-        for (const QStringList& bad : {QStringList{"--drop-every", "0"}, {"--delay", "x"}})
-            QCOMPARE(test::runProgram(program_, bad, 10000).status, 64);
     }
 
     void refusesBadOptionsAndImages() {
@@ -124,11 +122,11 @@ private slots:
         QVERIFY(large.open(QIODevice::WriteOnly));
         large.write(QByteArray(sim::Simulator::MemorySize + 1, '\0'));
         large.close();
-        const QPair<QStringList, int> cases[] = {{{"--region", "X"}, 64},
-                                                 {{"--load"}, 64},
-                                                 {{"--frobnicate"}, 64},
-                                                 {{"--load", "/nonexistent/image.bin"}, 3},
-                                                 {{"--load", large.fileName()}, 3}};
+        const QPair<QStringList, int> cases[] = {
+            {{"--region", "X"}, 64},          {{"--load"}, 64},
+            {{"--frobnicate"}, 64},           {{"--drop-every", "0"}, 64},
+            {{"--delay", "x"}, 64},           {{"--load", "/nonexistent/image.bin"}, 3},
+            {{"--load", large.fileName()}, 3}};
         for (const auto& [arguments, status] : cases)
             QCOMPARE(test::runProgram(program_, arguments, 10000).status, status);
     }
