@@ -1,35 +1,18 @@
 #include "model/code_page.h"
+#include "model/code_page_converter.h"
 
 #include <QList>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace rz::cp932 {
 
 namespace {
 
-// ICU writes an unmappable character as 0xFC 0xFC, a code that is not a
-// character of the code page; we write '?' instead, as Windows does.
-const QByteArray IcuSubstitute("\xFC\xFC", 2);
-constexpr quint16 Replacement = '?';
-
-QStringEncoder& encoder() {
-    thread_local QStringEncoder e("windows-31j");
-    return e;
-}
-
-QStringDecoder& decoder() {
-    thread_local QStringDecoder d("windows-31j");
-    return d;
-}
+// A character the code page lacks is written '?', as Windows does.
+constexpr char Replacement = '?';
 
 QByteArray encodeOne(char32_t character) {
-    QStringEncoder& e = encoder();
-    e.resetState();
-    const QByteArray bytes = e.encode(QString::fromUcs4(&character, 1));
-    if (bytes.isEmpty() || bytes.size() > 2 || bytes == IcuSubstitute)
-        return QByteArray(1, char(Replacement));
-    return bytes;
+    const QByteArray bytes = converter::encodeChar(character);
+    return bytes.isEmpty() ? QByteArray(1, Replacement) : bytes;
 }
 
 } // namespace
@@ -48,21 +31,17 @@ QString fromCode(quint16 code) {
     if (code > 0xFF)
         bytes.append(char(code >> 8));
     bytes.append(char(code & 0xFF));
-    QStringDecoder& d = decoder();
-    d.resetState();
-    QString text = d.decode(bytes);
-    d.resetState();
-    // ICU gives SUB (or nothing) for a code that is no character.
+    const QString text = converter::decodeText(bytes);
+    // SUB (or nothing) for a code that is no character.
     if (text.isEmpty() || (text.contains(QChar(0x1A)) && code != 0x1A))
         return QString(QChar::ReplacementCharacter);
     return text;
 }
 
 QByteArray encode(const QString& text) {
-    QStringEncoder& e = encoder();
-    e.resetState();
-    QByteArray bytes = e.encode(text);
-    if (!bytes.contains(IcuSubstitute))
+    bool complete = false;
+    QByteArray bytes = converter::encodeText(text, complete);
+    if (complete)
         return bytes;
     bytes.clear();
     for (char32_t c : text.toUcs4())
@@ -71,11 +50,7 @@ QByteArray encode(const QString& text) {
 }
 
 QString decode(const QByteArray& bytes) {
-    QStringDecoder& d = decoder();
-    d.resetState();
-    QString text = d.decode(bytes);
-    d.resetState();
-    return text;
+    return converter::decodeText(bytes);
 }
 
 int byteLength(const QString& text) {
