@@ -1,6 +1,7 @@
 // Code page 932 through Qt's ICU converter ("windows-31j").
 #include "model/code_page_converter.h"
 
+#include <QString>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -33,20 +34,15 @@ QByteArray encodeChar(char32_t character) {
     return bytes;
 }
 
-QByteArray encodeText(const QString& text, bool& complete) {
-    QStringEncoder& e = encoder();
-    e.resetState();
-    QByteArray bytes = e.encode(text);
-    complete = !bytes.contains(IcuSubstitute);
-    return bytes;
-}
-
-QString decodeText(const QByteArray& bytes) {
+char16_t decodeUnit(const char* bytes, int length) {
     QStringDecoder& d = decoder();
     d.resetState();
-    QString text = d.decode(bytes);
+    const QString text = d.decode(QByteArrayView(bytes, length));
     d.resetState();
-    return text;
+    // ICU gives SUB or U+FFFD for a code that is no character.
+    if (text.size() != 1 || text.at(0) == QChar(0x1A) || text.at(0) == QChar::ReplacementCharacter)
+        return 0;
+    return text.at(0).unicode();
 }
 
 } // namespace rz::cp932::converter
