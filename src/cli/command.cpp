@@ -46,4 +46,29 @@ int CommandContext::runOperation(const Operation& operation, OperationSink* resu
     return ExitReceiverError;
 }
 
+namespace conversion {
+
+const QCommandLineOption OutputOption({QStringLiteral("o"), QStringLiteral("output")},
+                                      QStringLiteral("Write the result to FILE."),
+                                      QStringLiteral("FILE"));
+const QCommandLineOption BaseOption(
+    QStringLiteral("base"),
+    QStringLiteral("Import into the data set of this clone file (default: the data set the "
+                   "program starts with)."),
+    QStringLiteral("BASE.V70"));
+
+bool inputAndOutput(const Command& command, const CommandContext& c, QString* in, QString* out) {
+    const QStringList arguments = c.parser.positionalArguments();
+    *out = c.parser.value(OutputOption);
+    if (arguments.size() == 1 && !out->isEmpty()) {
+        *in = arguments.first();
+        return true;
+    }
+    c.fail(command.name() +
+           QStringLiteral(" needs one input file and -o FILE (see rz-v70 --help)"));
+    return false;
+}
+
+} // namespace conversion
+
 } // namespace rz::cli

@@ -57,6 +57,14 @@ public:
     virtual int run(const CommandContext& context) const = 0;
 };
 
+// What the file conversions share: -o FILE, --base BASE.V70, and the one
+// input file with the output file (a usage error told on err otherwise).
+namespace conversion {
+extern const QCommandLineOption OutputOption;
+extern const QCommandLineOption BaseOption;
+bool inputAndOutput(const Command& command, const CommandContext& c, QString* in, QString* out);
+} // namespace conversion
+
 // Every command, in the order --help lists them.
 const std::vector<std::unique_ptr<Command>>& commands();
 // The file conversions (export-csv, import-csv).

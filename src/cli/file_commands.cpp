@@ -13,33 +13,14 @@ namespace rz::cli {
 
 namespace {
 
-const QCommandLineOption OutputOption({QStringLiteral("o"), QStringLiteral("output")},
-                                      QStringLiteral("Write the result to FILE."),
-                                      QStringLiteral("FILE"));
-const QCommandLineOption BaseOption(
-    QStringLiteral("base"),
-    QStringLiteral("Import into the data set of this clone file (default: the data set the "
-                   "program starts with)."),
-    QStringLiteral("BASE.V70"));
+using conversion::BaseOption;
+using conversion::OutputOption;
 
 int channelsInUse(const ChannelTable& table) {
     int count = 0;
     for (int r = 1; r <= ChannelTable::RowCount; ++r)
         count += table.inUse(r) ? 1 : 0;
     return count;
-}
-
-// The one input file and the output file, or a usage error told on err.
-bool inputAndOutput(const Command& command, const CommandContext& c, QString* in, QString* out) {
-    const QStringList arguments = c.parser.positionalArguments();
-    *out = c.parser.value(OutputOption);
-    if (arguments.size() == 1 && !out->isEmpty()) {
-        *in = arguments.first();
-        return true;
-    }
-    c.fail(command.name() +
-           QStringLiteral(" needs one input file and -o FILE (see rz-v70 --help)"));
-    return false;
 }
 
 class ExportCsvCommand : public Command {
@@ -54,7 +35,7 @@ public:
 
     int run(const CommandContext& c) const override {
         QString in, out;
-        if (!inputAndOutput(*this, c, &in, &out))
+        if (!conversion::inputAndOutput(*this, c, &in, &out))
             return ExitUsage;
         DataSet data;
         clone::loadStartUpState(data);
@@ -87,7 +68,7 @@ public:
 
     int run(const CommandContext& c) const override {
         QString in, out;
-        if (!inputAndOutput(*this, c, &in, &out))
+        if (!conversion::inputAndOutput(*this, c, &in, &out))
             return ExitUsage;
         DataSet data;
         clone::loadStartUpState(data);

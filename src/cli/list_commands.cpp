@@ -14,14 +14,8 @@ namespace rz::cli {
 
 namespace {
 
-const QCommandLineOption OutputOption({QStringLiteral("o"), QStringLiteral("output")},
-                                      QStringLiteral("Write the result to FILE."),
-                                      QStringLiteral("FILE"));
-const QCommandLineOption BaseOption(
-    QStringLiteral("base"),
-    QStringLiteral("Import into the data set of this clone file (default: the data set the "
-                   "program starts with)."),
-    QStringLiteral("BASE.V70"));
+using conversion::BaseOption;
+using conversion::OutputOption;
 const QCommandLineOption FirstRowOption(
     QStringLiteral("first-row"),
     QStringLiteral("Put the first channel of the list into grid row N (default 1); the next "
@@ -36,18 +30,6 @@ void report(const CommandContext& c, const QString& path, const QList<FileNotice
         c.err << path << ':' << notice.line << ": " << notice.text << Qt::endl;
 }
 
-bool oneInputAndOutput(const Command& command, const CommandContext& c, QString* in, QString* out) {
-    const QStringList arguments = c.parser.positionalArguments();
-    *out = c.parser.value(OutputOption);
-    if (arguments.size() == 1 && !out->isEmpty()) {
-        *in = arguments.first();
-        return true;
-    }
-    c.fail(command.name() +
-           QStringLiteral(" needs one input file and -o FILE (see rz-v70 --help)"));
-    return false;
-}
-
 class ExportListCommand : public Command {
 public:
     QString name() const override { return QStringLiteral("export-list"); }
@@ -60,7 +42,7 @@ public:
 
     int run(const CommandContext& c) const override {
         QString in, out;
-        if (!oneInputAndOutput(*this, c, &in, &out))
+        if (!conversion::inputAndOutput(*this, c, &in, &out))
             return ExitUsage;
         DataSet data;
         clone::loadStartUpState(data);
@@ -91,7 +73,7 @@ public:
 
     int run(const CommandContext& c) const override {
         QString in, out;
-        if (!oneInputAndOutput(*this, c, &in, &out))
+        if (!conversion::inputAndOutput(*this, c, &in, &out))
             return ExitUsage;
         bool ok = false;
         const int firstRow = c.parser.value(FirstRowOption).toInt(&ok);
