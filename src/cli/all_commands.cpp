@@ -175,11 +175,8 @@ public:
         // Both files are read whole before anything goes to the receiver.
         const QString in = arguments.first();
         DataSet data;
-        clone::loadStartUpState(data);
-        const FileOutcome opened = clone::DataSetSections(data, [] { return 1; }).open(in);
-        if (!opened.ok) {
-            return c.fileError(in, opened);
-        }
+        if (const int status = conversion::openCloneFile(c, in, data); status != ExitSuccess)
+            return status;
         const QString font = c.parser.value(FontInOption);
         if (!font.isEmpty()) {
             const fontfile::ReadResult read = fontfile::readFontFile(font, data.font);

@@ -1,6 +1,8 @@
 #include "cli/command.h"
 
 #include "cli/terminal.h"
+#include "files/config_file.h"
+#include "files/data_set_sections.h"
 #include "link/sink_relays.h"
 
 #include <QTextStream>
@@ -67,6 +69,25 @@ bool inputAndOutput(const Command& command, const CommandContext& c, QString* in
     c.fail(command.name() +
            QStringLiteral(" needs one input file and -o FILE (see rz-v70 --help)"));
     return false;
+}
+
+int openCloneFile(const CommandContext& c, const QString& path, DataSet& data) {
+    clone::loadStartUpState(data);
+    const FileOutcome opened = clone::DataSetSections(data, [] { return 1; }).open(path);
+    return opened.ok ? int(ExitSuccess) : c.fileError(path, opened);
+}
+
+int openBase(const CommandContext& c, DataSet& data, int* port) {
+    *port = 1;
+    const QString base = c.parser.value(BaseOption);
+    if (base.isEmpty()) {
+        clone::loadStartUpState(data);
+        return ExitSuccess;
+    }
+    const int status = openCloneFile(c, base, data);
+    if (status == ExitSuccess)
+        *port = config::readPort(base).port; // the base file's port line stays
+    return status;
 }
 
 } // namespace conversion

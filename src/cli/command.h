@@ -63,6 +63,12 @@ namespace conversion {
 extern const QCommandLineOption OutputOption;
 extern const QCommandLineOption BaseOption;
 bool inputAndOutput(const Command& command, const CommandContext& c, QString* in, QString* out);
+// The data set of the clone file at `path`, over the start-up data set as the
+// window's Open does: ExitSuccess, or the file error told on err.
+int openCloneFile(const CommandContext& c, const QString& path, DataSet& data);
+// The start-up data set, or the --base file's when given, with the port its
+// port line names (1 without a base): what an import writes into.
+int openBase(const CommandContext& c, DataSet& data, int* port);
 } // namespace conversion
 
 // Every command, in the order --help lists them.

@@ -34,9 +34,10 @@ public:
             return ExitUsage;
         }
         DataSet a, b;
-        if (const int status = open(c, files.at(0), a); status != ExitSuccess)
+        if (const int status = conversion::openCloneFile(c, files.at(0), a); status != ExitSuccess)
             return status;
-        const int status = receiver ? readReceiver(*this, c, b) : open(c, files.at(1), b);
+        const int status =
+            receiver ? readReceiver(*this, c, b) : conversion::openCloneFile(c, files.at(1), b);
         if (status != ExitSuccess)
             return status;
         const QString other = receiver ? c.device : files.at(1);
@@ -53,13 +54,6 @@ public:
         }
         c.out.flush();
         return Different;
-    }
-
-private:
-    static int open(const CommandContext& c, const QString& path, DataSet& data) {
-        clone::loadStartUpState(data);
-        const FileOutcome opened = clone::DataSetSections(data, [] { return 1; }).open(path);
-        return opened.ok ? int(ExitSuccess) : c.fileError(path, opened);
     }
 };
 

@@ -38,12 +38,8 @@ public:
         if (!conversion::inputAndOutput(*this, c, &in, &out))
             return ExitUsage;
         DataSet data;
-        clone::loadStartUpState(data);
-        const clone::DataSetSections sections(data, [] { return 1; });
-        const FileOutcome opened = sections.open(in);
-        if (!opened.ok) {
-            return c.fileError(in, opened);
-        }
+        if (const int status = conversion::openCloneFile(c, in, data); status != ExitSuccess)
+            return status;
         const FileOutcome saved = csv::exportFile(out, data.channels);
         if (!saved.ok) {
             return c.fileError(out, saved);
@@ -71,17 +67,10 @@ public:
         if (!conversion::inputAndOutput(*this, c, &in, &out))
             return ExitUsage;
         DataSet data;
-        clone::loadStartUpState(data);
         int port = 1;
-        const clone::DataSetSections sections(data, [&port] { return port; });
-        const QString base = c.parser.value(BaseOption);
-        if (!base.isEmpty()) {
-            const FileOutcome opened = sections.open(base);
-            if (!opened.ok) {
-                return c.fileError(base, opened);
-            }
-            port = config::readPort(base).port; // the base file's port line stays
-        }
+        if (const int status = conversion::openBase(c, data, &port); status != ExitSuccess)
+            return status;
+        const clone::DataSetSections sections(data, [port] { return port; });
         const FileOutcome imported = csv::importFile(in, data.channels);
         if (!imported.ok) {
             return c.fileError(in, imported);

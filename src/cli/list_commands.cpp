@@ -45,10 +45,8 @@ public:
         if (!conversion::inputAndOutput(*this, c, &in, &out))
             return ExitUsage;
         DataSet data;
-        clone::loadStartUpState(data);
-        const FileOutcome opened = clone::DataSetSections(data, [] { return 1; }).open(in);
-        if (!opened.ok)
-            return c.fileError(in, opened);
+        if (const int status = conversion::openCloneFile(c, in, data); status != ExitSuccess)
+            return status;
         int channels = 0;
         const FileOutcome saved = channellist::exportFile(out, data.channels, &channels);
         if (!saved.ok)
@@ -84,16 +82,10 @@ public:
             return ExitUsage;
         }
         DataSet data;
-        clone::loadStartUpState(data);
         int port = 1;
-        const clone::DataSetSections sections(data, [&port] { return port; });
-        const QString base = c.parser.value(BaseOption);
-        if (!base.isEmpty()) {
-            const FileOutcome opened = sections.open(base);
-            if (!opened.ok)
-                return c.fileError(base, opened);
-            port = config::readPort(base).port; // the base file's port line stays
-        }
+        if (const int status = conversion::openBase(c, data, &port); status != ExitSuccess)
+            return status;
+        const clone::DataSetSections sections(data, [port] { return port; });
         const channellist::ImportResult imported =
             channellist::importFile(in, data.channels, firstRow);
         if (!imported.outcome.ok)
