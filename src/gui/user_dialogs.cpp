@@ -59,8 +59,8 @@ QString QtUserDialogs::saveFileName(const QString& title, const QString& filter,
 }
 
 QString askSavePath(UserDialogs& dialogs, const QString& filter, const QString& folder,
-                    const QString& extension) {
-    const QString typed = dialogs.saveFileName(QString(), filter, folder);
+                    const QString& extension, const QString& title) {
+    const QString typed = dialogs.saveFileName(title, filter, folder);
     const QString path = textfile::withExtension(typed, extension);
     if (path != typed && QFileInfo::exists(path) &&
         !dialogs.askOkCancel(QStringLiteral("%1 already exists.\nDo you want to replace it?")

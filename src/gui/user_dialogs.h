@@ -37,7 +37,7 @@ public:
 // name has none; a file of that name is replaced only when the user says so
 // (the dialog asked about the name typed). Empty when cancelled.
 QString askSavePath(UserDialogs& dialogs, const QString& filter, const QString& folder,
-                    const QString& extension);
+                    const QString& extension, const QString& title = QString());
 
 // The real boxes, parented to a window.
 class QtUserDialogs : public UserDialogs {

@@ -192,15 +192,18 @@ private slots:
         QVERIFY2(names.join(' ').endsWith("BackupFolder FileImportList FileExportList"),
                  qPrintable(names.join(' ')));
 
+        // A name typed without an extension is saved as a channel list.
         const QString path = win.dir.filePath("list.csv");
-        win.dialogs->chosenPath = path;
+        win.dialogs->chosenPath = win.dir.filePath("list");
         win.trigger("FileExportList");
+        QVERIFY(QFile::exists(path));
         QCOMPARE(win.dialogs->messages.last().text, QStringLiteral("Save File"));
         QVERIFY(win.dialogs->messages.last().detail.contains(
             "(row 17): not in the file: squelch \"Train\""));
         QVERIFY(win.dialogs->fileDialogs.last().save);
 
         win.grid()->selectRow(600);
+        win.dialogs->chosenPath = path;
         win.trigger("FileImportList");
         QCoreApplication::processEvents();
         QCOMPARE(win.dialogs->messages.last().text,

@@ -42,8 +42,10 @@ void ChannelListMenu::importList() {
 void ChannelListMenu::exportList() {
     if (!dialogs_)
         return;
-    const QString path = dialogs_->saveFileName(
-        tr("Export channel list"), FileMenu::dialogFilter(Filter), FileMenu::initialFolder());
+    // A name typed without an extension gets ".csv", as Save gives ".V70".
+    const QString path =
+        askSavePath(*dialogs_, FileMenu::dialogFilter(Filter), FileMenu::initialFolder(),
+                    QStringLiteral(".csv"), tr("Export channel list"));
     if (path.isEmpty())
         return;
     show(channellist::exportFile(path, data_.channels));
