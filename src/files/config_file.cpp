@@ -13,9 +13,15 @@ static const char FileName[] = "RZ-V70_Writer.INI";
 bool isInstalledLayout(const QString& programDir) {
     if (programDir.isEmpty())
         return false;
+#ifdef Q_OS_WIN
+    // The installer leaves its uninstaller beside the program; a portable
+    // folder has none and keeps its configuration file with the program.
+    return QFileInfo::exists(QDir(programDir).filePath(QStringLiteral("uninstall.exe")));
+#else
     const QString entry =
         QStringLiteral("../share/applications/%1.desktop").arg(QLatin1String(AppId));
     return QFileInfo::exists(QDir(programDir).filePath(entry));
+#endif
 }
 
 QString defaultPath(const QString& programDir) {

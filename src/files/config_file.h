@@ -22,7 +22,8 @@ constexpr char AppId[] = "org.rzv70.Writer";
 
 // Whether the program in `programDir` runs from an install prefix (a
 // package or "cmake --install"): its desktop entry lies in ../share beside
-// it. Such a folder is never written to, even by root.
+// it (on Windows: the installer's uninstaller lies beside it). Such a folder
+// is never written to, even by root.
 bool isInstalledLayout(const QString& programDir);
 
 // The file beside the program when that folder is writable and not an

@@ -1,9 +1,7 @@
 #include "link/link.h"
+#include "link/serial_transport.h"
 
 #include <QElapsedTimer>
-#include <QEventLoop>
-#include <QSerialPort>
-#include <QTimer>
 
 #include <chrono>
 
@@ -22,39 +20,10 @@ constexpr std::chrono::microseconds wireTime(qint64 bytes) {
 // last piece of a reply is awaited as it comes, not slept past.
 constexpr std::chrono::microseconds WakeMargin(2000);
 
-bool isFailure(QSerialPort::SerialPortError error) {
-    return error != QSerialPort::NoError && error != QSerialPort::TimeoutError;
-}
-
 } // namespace
 
 Link::Link(const QString& device, CancelToken* cancel)
-    : device_(device), cancel_(cancel ? cancel : &ownToken_),
-      port_(std::make_unique<QSerialPort>()) {
-    // The device itself: a link to it must take the same lock.
-    port_->setPortName(devicePath(device));
-    port_->setBaudRate(BaudRate);
-    port_->setDataBits(QSerialPort::Data8);
-    port_->setParity(QSerialPort::NoParity);
-    port_->setStopBits(QSerialPort::OneStop);
-    port_->setFlowControl(QSerialPort::NoFlowControl);
-
-    // The wait for a reply: any arrival, a failure of the port, the reply
-    // timer and a cancel end one pass of it.
-    loop_ = std::make_unique<QEventLoop>();
-    timer_ = std::make_unique<QTimer>();
-    timer_->setSingleShot(true);
-    timer_->setTimerType(Qt::PreciseTimer);
-    QObject::connect(timer_.get(), &QTimer::timeout, loop_.get(), &QEventLoop::quit);
-    QObject::connect(port_.get(), &QSerialPort::readyRead, loop_.get(), &QEventLoop::quit);
-    QObject::connect(port_.get(), &QSerialPort::errorOccurred, loop_.get(),
-                     [this](QSerialPort::SerialPortError error) {
-                         if (isFailure(error)) {
-                             failed_ = true;
-                             loop_->quit();
-                         }
-                     });
-}
+    : device_(device), cancel_(cancel ? cancel : &ownToken_), port_(makeSerialTransport(device)) {}
 
 Link::~Link() {
     close();
@@ -65,13 +34,9 @@ bool Link::open(PortProblem& problem) {
         return true;
     QElapsedTimer clock;
     clock.start();
-    const bool opened = port_->open(QIODevice::ReadWrite);
+    const bool opened = port_->open(problem);
     openCloseNsecs_ += clock.nsecsElapsed();
-    if (opened)
-        return true;
-    problem = diagnoseOpenFailure(device_, port_->error(), port_->errorString());
-    port_->clearError();
-    return false;
+    return opened;
 }
 
 bool Link::isOpen() const {
@@ -84,12 +49,13 @@ void Link::close() {
         clock.start();
         port_->close();
         openCloseNsecs_ += clock.nsecsElapsed();
+    } else {
+        port_->close();
     }
-    port_->clearError();
 }
 
 PortProblem Link::failure() const {
-    return lostPort(device_, port_->errorString());
+    return lostPort(device_, port_->errorText());
 }
 
 // Blocks for the given time unless cancelled, then takes what has come;
@@ -99,16 +65,38 @@ bool Link::pause(std::chrono::microseconds duration, const Deadline& deadline) {
     duration = std::min(duration, left);
     if (duration.count() <= 0 || !cancel_->sleepFor(duration))
         return false;
-    pull();
+    port_->pull();
     return true;
 }
 
-// Moves whatever the system has received into the port's buffer without
-// waiting.
-void Link::pull() {
-    port_->waitForReadyRead(0);
-    if (port_->error() == QSerialPort::TimeoutError)
-        port_->clearError();
+// Waits until at least expectedLength bytes are in, the reply timer runs
+// out, the port fails or the operation is cancelled.
+Reply::Status Link::collect(int expectedLength, const Deadline& deadline) {
+    for (;;) {
+        if (port_->hasFailed())
+            return Reply::PortFailed;
+        const qint64 have = port_->bytesAvailable();
+        if (have >= expectedLength)
+            return Reply::Complete;
+        if (isCancelled())
+            return Reply::Cancelled;
+        if (deadline.hasExpired())
+            return Reply::TimedOut;
+        if (have > 0) {
+            // Part of the reply is here. Unless the rest is already waiting,
+            // it cannot arrive faster than the line carries it: pause for
+            // about that long, then take what has come.
+            port_->pull();
+            if (port_->bytesAvailable() > have)
+                continue;
+            if (pause(wireTime(expectedLength - have) - WakeMargin, deadline)) {
+                slowLine_ = slowLine_ || port_->bytesAvailable() < expectedLength;
+                if (port_->bytesAvailable() > have)
+                    continue;
+            }
+        }
+        port_->waitForMore(deadline, *cancel_);
+    }
 }
 
 Reply Link::exchange(const QByteArray& frame, int expectedLength, Deadline deadline,
@@ -123,19 +111,12 @@ Reply Link::exchange(const QByteArray& frame, int expectedLength, Deadline deadl
         return reply;
     }
 
-    failed_ = false;
-    cancel_->attach(loop_.get());
     // Whatever waits on the line now answers an earlier command (a reply
     // that came after its timer ran out): it is not this command's reply.
-    pull();
-    port_->clear(QSerialPort::Input);
-    port_->readAll();
+    port_->discardInput();
 
-    if (port_->write(frame) != frame.size())
-        failed_ = true;
-    else
-        port_->flush();
-    if (sent && !failed_)
+    const bool written = port_->write(frame);
+    if (sent && written)
         sent();
 
     // On a line that runs at its baud rate the reply cannot be complete
@@ -144,51 +125,18 @@ Reply Link::exchange(const QByteArray& frame, int expectedLength, Deadline deadl
     // is taken as slow once a reply was still coming after a pause.) Waking
     // when the last byte is due measured best: later adds to every exchange,
     // earlier wakes once for every byte still to come.
-    const bool pace = slowLine_;
-    if (pace && !failed_)
+    if (slowLine_ && written)
         pause(wireTime(frame.size() + expectedLength), deadline);
 
-    for (;;) {
-        if (failed_ || isFailure(port_->error())) {
-            reply.status = Reply::PortFailed;
-            reply.problem = failure();
-            break;
-        }
-        const qint64 have = port_->bytesAvailable();
-        if (have >= expectedLength) {
-            pull();
-            reply.bytes = port_->readAll();
-            reply.status = Reply::Complete;
-            break;
-        }
-        if (isCancelled()) {
-            reply.status = Reply::Cancelled;
-            break;
-        }
-        if (deadline.hasExpired()) {
-            reply.status = Reply::TimedOut;
-            break;
-        }
-        if (have > 0) {
-            // Part of the reply is here. Unless the rest is already waiting,
-            // it cannot arrive faster than the line carries it: pause for
-            // about that long, then take what has come.
-            pull();
-            if (port_->bytesAvailable() > have)
-                continue;
-            if (pause(wireTime(expectedLength - have) - WakeMargin, deadline)) {
-                slowLine_ = slowLine_ || port_->bytesAvailable() < expectedLength;
-                if (port_->bytesAvailable() > have)
-                    continue;
-            }
-        }
-        timer_->start(int(std::max<qint64>(deadline.remainingTime(), 0)));
-        loop_->exec();
-        timer_->stop();
-    }
-    cancel_->detach();
-    if (reply.status == Reply::TimedOut && port_->isOpen())
+    reply.status = collect(expectedLength, deadline);
+    if (reply.status == Reply::Complete) {
+        port_->pull();
+        reply.bytes = port_->readAll();
+    } else if (reply.status == Reply::PortFailed) {
+        reply.problem = failure();
+    } else if (reply.status == Reply::TimedOut) {
         port_->readAll(); // whatever came is discarded
+    }
     close();
     return reply;
 }
@@ -199,10 +147,7 @@ Reply Link::send(const QByteArray& frame) {
         reply.status = Reply::PortFailed;
         return reply;
     }
-    bool written = port_->write(frame) == frame.size();
-    while (written && port_->bytesToWrite() > 0)
-        written = port_->waitForBytesWritten(ReplyTimeoutMs);
-    if (written && !isFailure(port_->error())) {
+    if (port_->write(frame) && port_->drain(ReplyTimeoutMs)) {
         reply.status = Reply::Complete;
     } else {
         reply.status = Reply::PortFailed;

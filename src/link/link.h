@@ -16,11 +16,9 @@
 #include <functional>
 #include <memory>
 
-class QEventLoop;
-class QSerialPort;
-class QTimer;
-
 namespace rz {
+
+class SerialTransport;
 
 // The reply timer of one exchange: QDeadlineTimer(ReplyTimeoutMs) and so on.
 using Deadline = QDeadlineTimer;
@@ -68,16 +66,13 @@ public:
 private:
     bool open(PortProblem& problem);
     PortProblem failure() const;
-    void pull();
     bool pause(std::chrono::microseconds duration, const Deadline& deadline);
+    Reply::Status collect(int expectedLength, const Deadline& deadline);
 
     QString device_;
     CancelToken ownToken_; // when nobody cancels: still the way to pause
     CancelToken* cancel_;
-    std::unique_ptr<QSerialPort> port_;
-    std::unique_ptr<QEventLoop> loop_;
-    std::unique_ptr<QTimer> timer_;
-    bool failed_ = false;
+    std::unique_ptr<SerialTransport> port_;
     qint64 openCloseNsecs_ = 0;
     bool slowLine_ = false; // replies come at the line's pace
 };

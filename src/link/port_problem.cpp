@@ -12,12 +12,20 @@ QString PortProblem::detail() const {
     switch (cause) {
     case None:
         return QString();
+#ifdef Q_OS_WIN
+    // Windows users know their ports by name: "COM5 does not exist".
+    case NoSuchDevice:
+        return QStringLiteral("%1 does not exist").arg(device);
+    case InUse:
+        return QStringLiteral("%1 is in use by another program").arg(device);
+#else
     case NoSuchDevice:
         return QStringLiteral("Cannot open %1: no such device").arg(device);
     case InUse:
         if (!holder.isEmpty())
             return QStringLiteral("Cannot open %1: it is in use by %2").arg(device, holder);
         return QStringLiteral("Cannot open %1: it is in use by another program").arg(device);
+#endif
     case PermissionDenied:
 #ifdef Q_OS_LINUX
         return QStringLiteral("Cannot open %1: permission denied (the user must be in the "
@@ -47,7 +55,7 @@ QString devicePath(const QString& port) {
     return canonical.isEmpty() ? port : canonical;
 }
 
-PortProblem diagnoseOpenFailure(const QString& device, QSerialPort::SerialPortError error,
+PortProblem diagnoseOpenFailure(const QString& device, OpenRefusal refusal,
                                 const QString& systemText) {
     PortProblem problem;
     problem.device = device;
@@ -62,23 +70,19 @@ PortProblem diagnoseOpenFailure(const QString& device, QSerialPort::SerialPortEr
         problem.cause = PortProblem::PermissionDenied;
         return problem;
     }
-    // The device is there and we may use it: a refusal now means that
-    // another program holds its lock.
-    const PortProblem::Cause refused = PortProblem::InUse;
-#else
-    const PortProblem::Cause refused = PortProblem::InUse; // Windows: a busy port is "denied"
 #endif
-    switch (error) {
-    case QSerialPort::DeviceNotFoundError:
+    // The device is there and we may use it (Windows also refuses a port in
+    // use as "access denied"): a refusal now means that another program
+    // holds it.
+    switch (refusal) {
+    case OpenRefusal::NotFound:
         problem.cause = PortProblem::NoSuchDevice;
         break;
-    case QSerialPort::PermissionError:
-    case QSerialPort::OpenError:
-        problem.cause = refused;
-        if (refused == PortProblem::InUse)
-            problem.holder = portHolder(device);
+    case OpenRefusal::Refused:
+        problem.cause = PortProblem::InUse;
+        problem.holder = portHolder(device);
         break;
-    default:
+    case OpenRefusal::Other:
         problem.cause = PortProblem::Other;
         break;
     }

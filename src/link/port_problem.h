@@ -1,7 +1,6 @@
 #pragma once
 // Why a serial port could not be used: the "Port Error" message stays as it
 // is, and this names the device and the cause underneath it.
-#include <QSerialPort>
 #include <QString>
 
 namespace rz {
@@ -25,10 +24,13 @@ struct PortProblem {
 // names no file ("COM3" on Windows) stays as it is.
 QString devicePath(const QString& port);
 
+// How the system refused to open a device.
+enum class OpenRefusal { NotFound, Refused, Other };
+
 // Classifies a failed open of `device` (looking at the device itself where
-// the serial port's error code is ambiguous: a lock held by another program
-// is reported like a permission problem).
-PortProblem diagnoseOpenFailure(const QString& device, QSerialPort::SerialPortError error,
+// the system's answer is ambiguous: a lock held by another program is
+// refused like a permission problem).
+PortProblem diagnoseOpenFailure(const QString& device, OpenRefusal refusal,
                                 const QString& systemText);
 // The program that holds `device` open, as the user knows it ("the modem
 // manager (ModemManager, process 812)"); empty when it cannot be known (no
