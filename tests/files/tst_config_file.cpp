@@ -57,8 +57,12 @@ private slots:
                  bin + "/RZ-V70_Writer.INI"); // a build or portable folder
         QCOMPARE(config::startFolder(bin), bin);
 
+#ifdef Q_OS_WIN
+        QFile entry(prefix.filePath("bin/uninstall.exe")); // the installer's
+#else
         QVERIFY(QDir().mkpath(prefix.filePath("share/applications")));
         QFile entry(prefix.filePath("share/applications/org.rzv70.Writer.desktop"));
+#endif
         QVERIFY(entry.open(QIODevice::WriteOnly));
         entry.close();
         QVERIFY(config::isInstalledLayout(bin));
