@@ -102,16 +102,6 @@ private slots:
         QVERIFY(w.lastMessage().endsWith("|Error"));
         QCOMPARE(w.data.settings.title(), title);
         QVERIFY(w.data.channels.inUse(1));
-
-        // A file in which nothing is a clone-file line.
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write("hello\r\n"));
-        file.close();
-        w.choose("ReadFile", file.fileName());
-        QCOMPARE(w.lastMessage(), QStringLiteral("Can't open the file.|Error"));
-        QCOMPARE(w.dialogs->messages.last().detail,
-                 QStringLiteral("no line of the file is a line of a clone file"));
-        QCOMPARE(w.data.settings.title(), title);
-        QVERIFY(w.data.channels.inUse(1));
     }
 
     void exportsAndImportsCsvWithTheProgressBar() {

@@ -34,7 +34,6 @@ class TestWindowAllTransfers : public QObject {
 private slots:
     void readAllFillsEveryAreaWithOneSummaryOrOneError() {
         Window win;
-        QVERIFY(win.sim.ok());
         win.sim->setImage(sim::sampleImage());
         win.trigger("ALL_READ");
         QVERIFY(!win.regionOptionsEnabled());
@@ -68,7 +67,6 @@ private slots:
 
     void writeAllAsksAboutTheBankTotalThenShowsEachStepsMessage() {
         Window win;
-        QVERIFY(win.sim.ok());
         // A bank total other than 1200 is asked about before anything is sent.
         win.data.banks.setSize(0, 7);
         win.dialogs->answerOk = false;
@@ -94,7 +92,6 @@ private slots:
 
     void closingWhileAStepMessageIsUpEndsWithoutAnotherMessage() {
         Window win;
-        QVERIFY(win.sim.ok());
         win.data.font.clearAll();            // blank as it starts: still the start-up data
         win.dialogs->chosenButton = "Write"; // written knowingly
         win.dialogs->onMessage = [&](const QString& text) {

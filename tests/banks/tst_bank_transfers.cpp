@@ -58,7 +58,6 @@ class TestBankTransfers : public QObject {
 private slots:
     void bankReadTakesBothBlocksAndRelabelsTheGrid() {
         Run run;
-        QVERIFY(run.t.sim.ok());
         // Bank 0 empty, bank 1 all 1200 channels; a high nibble that carries
         // nothing on bank 40.
         std::vector<int> first(32, 0);
@@ -86,7 +85,6 @@ private slots:
 
     void bankWriteSendsTheSizesAndTheGroupConstantsOnlyWhenTheyTotal1200() {
         Run run;
-        QVERIFY(run.t.sim.ok());
         run.data.banks.setSize(3, 101);
         const Outcome refused = run(BankWrite(Region::E, run.data.banks));
         QCOMPARE(refused.message, QStringLiteral("Error"));
@@ -109,7 +107,6 @@ private slots:
         // Two bad replies to each block: still read.
         {
             Run run;
-            QVERIFY(run.t.sim.ok());
             run.t.sim->addFault({Fault::SwapEnding, "ZT~F00200R", 0, 2, 0});
             run.t.sim->addFault({Fault::OneLong, "ZT~F00240R", 0, 2, 0});
             QCOMPARE(run(BankRead(Region::E)).kind, Outcome::Success);
@@ -118,7 +115,6 @@ private slots:
         // The third bad reply to the second block ends the read; the sizes
         // of the good first block stay, the grid is not relabelled.
         Run run;
-        QVERIFY(run.t.sim.ok());
         std::vector<int> first(32, 0);
         first[0] = 7;
         run.t.sim->setMemory(0x00200, sizesBlock(first));
@@ -136,7 +132,6 @@ private slots:
 
     void oneTouchReadAndWriteTheNineKeysOfOneBlock() {
         Run run;
-        QVERIFY(run.t.sim.ok());
         // Default layout: key 1 on bank 5 channel 42, key 2 on an empty bank,
         // key 3 beyond its bank, the rest not set.
         run.t.sim->setMemory(0x00180, QByteArray::fromHex("052a001e0300076400") +
@@ -161,7 +156,6 @@ private slots:
         // A reply 300 ms late is taken when the dialog's own reply time is
         // long enough, whatever the main window's is.
         Run run;
-        QVERIFY(run.t.sim.ok());
         run.t.sim->addFault({Fault::Delay, Id, 0, 1, 300});
         BankLinkRead read(Region::E, false);
         read.timeouts.replyMs = 50;

@@ -113,7 +113,6 @@ private slots:
         QFETCH(QString, err);
         QFETCH(QList<QByteArray>, frames);
         test::RunningSimulator sim;
-        QVERIFY(sim.ok());
         arguments.replaceInStrings(QRegularExpression("^SIM$"), sim.device());
         const test::ProgramRun run = runTool(arguments);
         QCOMPARE(run.status, status);
@@ -221,7 +220,6 @@ private slots:
         // What the desktop program is given as its folder.
         QCOMPARE(backup::defaultFolder(), folder);
         test::RunningSimulator sim;
-        QVERIFY(sim.ok());
         const test::ProgramRun read =
             runTool({"--port", sim.device(), "read-all", "-o", data.filePath("all.V70")});
         const test::ProgramRun help = runTool({"read-all", "--help"});
@@ -236,7 +234,6 @@ private slots:
         const QString clone = dir.filePath("ALL.V70"), font = dir.filePath("ALL.FK4");
         const QString backups = dir.filePath("backups");
         test::RunningSimulator from;
-        QVERIFY(from.ok());
         from->setImage(sim::sampleImage());
         const test::ProgramRun read = runTool({"--port", from.device(), "read-all", "-o", clone,
                                                "--font", font, "--backup-dir", backups});
@@ -260,7 +257,6 @@ private slots:
 
         // Without --font the receiver's font stays.
         test::RunningSimulator to;
-        QVERIFY(to.ok());
         const QByteArray ownFont(8 * 32, '\x5A');
         to->setMemory(memmap::FontBase, ownFont);
         QCOMPARE(

@@ -68,7 +68,6 @@ class TestFontTransfer : public QObject {
 private slots:
     void readAllFillsTheStoreInOrder() {
         Bench b;
-        QVERIFY(b.sim.ok());
         putSamples(*b.sim);
         const Outcome o = b.run(FontReadAll(Region::E, true));
         QCOMPARE(o.kind, Outcome::Success);
@@ -88,7 +87,6 @@ private slots:
 
     void writeAllSendsTheStore() {
         Bench b;
-        QVERIFY(b.sim.ok());
         b.sim->setRegion(Region::J);
         FontStore::Characters chars;
         for (int k = 0; k < 8; ++k)
@@ -106,7 +104,6 @@ private slots:
 
     void tenFailuresOverAllCharactersEndTheWholeSet() {
         Bench b;
-        QVERIFY(b.sim.ok());
         putSamples(*b.sim);
         // Nine garbled replies to character 2 are borne...
         b.sim->addFault(fault(Fault::SwapEnding, "ZT~F01040R", 9));
@@ -129,7 +126,6 @@ private slots:
 
     void singleWriteRunsThroughItsStates() {
         Bench b;
-        QVERIFY(b.sim.ok());
         const Outcome o = b.run(FontCharWrite(Region::E, 7, sample(3), true));
         QCOMPARE(o.message, QStringLiteral("Success Font Write"));
         QCOMPARE(o.title, QStringLiteral(" Finish"));
@@ -141,7 +137,6 @@ private slots:
 
     void singleReadRetriesItsStepOnEveryTick() {
         Bench b;
-        QVERIFY(b.sim.ok());
         putSamples(*b.sim);
         b.sim->addFault(fault(Fault::Drop, "ZT~RZ", 2));
         b.sim->addFault(fault(Fault::Drop, "ZT~F01060R", 3));
@@ -158,7 +153,6 @@ private slots:
 
     void twentyOneSilentTicksAreAComError() {
         Bench b;
-        QVERIFY(b.sim.ok());
         // Twenty ticks are borne; the ticks count over both steps.
         b.sim->addFault(fault(Fault::Drop, "ZT~RZ", 10));
         b.sim->addFault(fault(Fault::Drop, "ZT~F", 10));

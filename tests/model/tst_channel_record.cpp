@@ -2,7 +2,6 @@
 // that holds the rows.
 #include "model/channel_record.h"
 #include "model/channel_table.h"
-#include "model/code_page.h"
 #include "model/frequency_text.h"
 #include "model/hex_text.h"
 #include "model/memory_map.h"
@@ -107,8 +106,6 @@ private slots:
                      QByteArray(64, '0'));
         row.codes.rxTone = 38;
         QCOMPARE(int(record::encode(row, 10)[13]), 39);
-        row.codes.rxTone = 1;
-        QCOMPARE(int(record::encode(row, 10)[13]), 2);
 
         // A row that is not in use is 64 zero bytes whatever its texts say.
         row.codes.inUse = 0;
@@ -215,13 +212,6 @@ private slots:
         row.cells[ColName] = QString::fromUtf8("A€B😀C");
         record::decode(record::encode(row, 1), back);
         QCOMPARE(back.text(ColName), QStringLiteral("A?B?C"));
-
-        QCOMPARE(cp932::byteLength(QString::fromUtf8("ｱｲｳ漢字A")), 8);
-        QCOMPARE(cp932::fromCode(0), QString());
-        QCOMPARE(cp932::fromCode(0xFCFC), QString(QChar::ReplacementCharacter));
-        const QString text = QString::fromUtf8("受信機 ﾃｽﾄ ABC");
-        QCOMPARE(cp932::decode(cp932::encode(text)), text);
-        QCOMPARE(cp932::encode(QString::fromUtf8("a€b")), QByteArray("a?b"));
     }
 
     void tableStartUpState() {

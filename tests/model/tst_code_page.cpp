@@ -76,6 +76,7 @@ private slots:
         QCOMPARE(cp932::decode(controls), chars({0x1A, 0x1C, 0x7F, 0x01}));
         QCOMPARE(cp932::encode(chars({0x1A, 0x1C, 0x7F, 0x01})), controls);
         QCOMPARE(cp932::fromCode(0x7F), chars({0x7F}));
+        QCOMPARE(cp932::fromCode(0), QString());
         QCOMPARE(cp932::fromCode(0x8540), QString(QChar::ReplacementCharacter));
         QCOMPARE(cp932::fromCode(0x80), QString(QChar::ReplacementCharacter));
         QCOMPARE(cp932::fromCode(0x889F), chars({0x4E9C}));

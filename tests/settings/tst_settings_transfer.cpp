@@ -59,7 +59,6 @@ class TestSettingsTransfer : public QObject {
 private slots:
     void readShowsTheReceiverInItsLanguage() {
         Bench b;
-        QVERIFY(b.t.sim.ok());
         const Outcome o = b.read();
         QCOMPARE(o.kind, Outcome::Success);
         QVERIFY(o.showMessage);
@@ -82,7 +81,6 @@ private slots:
 
         // The Setting tab's read leaves the message alone.
         Bench without;
-        QVERIFY(without.t.sim.ok());
         QCOMPARE(without.read(OpeningMessage::Without).kind, Outcome::Success);
         QCOMPARE(without.t.sim->receivedCount(), 5);
         QVERIFY(without.data.settings.title().isEmpty());
@@ -90,7 +88,6 @@ private slots:
 
     void writeKeepsTheBytesNoListOwnsAndSendsTheMessage() {
         Bench b;
-        QVERIFY(b.t.sim.ok());
         const QByteArray before = b.area();
         SettingsImage& s = b.data.settings;
         QVERIFY(s.setPosition(VolumeMain, 30));
@@ -155,7 +152,6 @@ private slots:
         const Fault fault = prefix.endsWith('R') ? Fault::SwapEnding : Fault::NoOk;
         for (int failures : {2, 3}) {
             Bench b;
-            QVERIFY(b.t.sim.ok());
             b.t.sim->addFault({fault, prefix, skip, failures, 0});
             QVERIFY(b.data.settings.setPosition(VolumeMain, 25));
             const Outcome o = writing ? b.write() : b.read();
@@ -174,7 +170,6 @@ private slots:
     void blocksDoneBeforeAFailureStay() {
         // A failed block-1 write: block 0 is in the receiver, block 2 is not.
         Bench w;
-        QVERIFY(w.t.sim.ok());
         w.t.sim->addFault({Fault::NoOk, "ZT~F00040W", 0, 3, 0});
         QVERIFY(w.data.settings.setPosition(VolumeMain, 30));     // block 0
         QVERIFY(w.data.settings.setPosition(RemoteKeyA, 22));     // block 1
@@ -186,7 +181,6 @@ private slots:
         // A failed block-2 read: blocks 0 and 1 are in the image, the lists
         // are not decoded.
         Bench r;
-        QVERIFY(r.t.sim.ok());
         r.t.sim->addFault({Fault::OneShort, "ZT~F00080R", 0, 3, 0});
         QCOMPARE(r.read().kind, Outcome::Error);
         QCOMPARE(r.data.settings.bytes().left(128), r.area().left(128));
@@ -195,7 +189,6 @@ private slots:
 
         // A failed write-protection read: the lists are decoded already.
         Bench p;
-        QVERIFY(p.t.sim.ok());
         p.t.sim->addFault({Fault::SwapEnding, "ZT~F1FE01R", 0, 3, 0});
         QCOMPARE(p.read().kind, Outcome::Error);
         QCOMPARE(p.data.settings.vocabulary(), Language::Japanese);
@@ -205,7 +198,6 @@ private slots:
 
     void aByteOutsideItsListIsReportedAndKeptUntilTheListChanges() {
         Bench b;
-        QVERIFY(b.t.sim.ok());
         b.t.sim->setMemory(2, QByteArray(1, char(40)));   // volume "40"
         b.t.sim->setMemory(93, QByteArray(1, char(0)));   // gain is kept + 1
         b.t.sim->setMemory(memmap::WriteProtect, "\x0A"); // low digit "A"
@@ -248,7 +240,6 @@ private slots:
 
     void theOpeningMessageOnItsOwnAndAsAQuietStep() {
         Bench b;
-        QVERIFY(b.t.sim.ok());
         WriteOpeningMessage write(Region::E, QStringLiteral("日本"), opening::StyleStill);
         QCOMPARE(write.run(b.t.link, b.sinks).kind, Outcome::Success);
         QCOMPARE(b.t.sim->receivedCount(), 2);

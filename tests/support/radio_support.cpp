@@ -4,8 +4,10 @@
 
 namespace rz::test {
 
-RunningSimulator::RunningSimulator()
-    : sim_(std::make_unique<sim::Simulator>()), started_(sim_->start()) {}
+RunningSimulator::RunningSimulator() : sim_(std::make_unique<sim::Simulator>()) {
+    if (!sim_->start())
+        qFatal("the simulator could not open a pseudo-terminal");
+}
 
 QList<int> RecordingSink::recordRows() const {
     QList<int> out;

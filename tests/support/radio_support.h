@@ -12,19 +12,17 @@
 
 namespace rz::test {
 
-// A simulator that runs for the life of the object; QVERIFY its start with
-// `ok()`.
+// A simulator that runs for the life of the object; a test that cannot start
+// one ends at once.
 class RunningSimulator {
 public:
     RunningSimulator();
     sim::Simulator& operator*() { return *sim_; }
     sim::Simulator* operator->() { return sim_.get(); }
-    bool ok() const { return started_; }
     QString device() const { return sim_->devicePath(); }
 
 private:
     std::unique_ptr<sim::Simulator> sim_;
-    bool started_;
 };
 
 // Everything an operation reported, in order.
@@ -55,7 +53,7 @@ public:
 };
 
 // A running simulator, a link to it and a sink for what an operation
-// reports; QVERIFY `sim.ok()`.
+// reports.
 struct SimLink {
     RunningSimulator sim;
     Link link{sim.device()};

@@ -82,7 +82,6 @@ private slots:
     void writeAllThenReadAllGivesBackTheCloneFileAndTheFont() {
         // The sample receiver, read whole.
         Run a;
-        QVERIFY(a.t.sim.ok());
         a.t.sim->setImage(sim::sampleImage());
         ReadAll read(Region::E);
         const Outcome readOutcome = a.run(read);
@@ -96,7 +95,6 @@ private slots:
 
         // Into a blank receiver as the clone file and font file give it.
         Run b;
-        QVERIFY(b.t.sim.ok());
         // "Overwrite" is the receiver's own: it is read, never written.
         b.t.sim->setMemory(memmap::WriteProtect, a.t.sim->memory(memmap::WriteProtect, 1));
         QTemporaryDir dir;
@@ -121,7 +119,6 @@ private slots:
     void readAllTakesTheEmptyBanksFromTheLayoutItHasJustRead() {
         // The sample receiver: bank 10 empty, yet still linked in group 4.
         Run r;
-        QVERIFY(r.t.sim.ok());
         r.t.sim->setImage(sim::sampleImage());
         ReadAll read(Region::E);
         QCOMPARE(r.run(read).kind, Outcome::Success);
@@ -149,7 +146,6 @@ private slots:
 
     void eachStepIdentifiesFirstAndWritesOnlyRowsInUse() {
         Run r;
-        QVERIFY(r.t.sim.ok());
         r.data.channels.setText(7, ColFrequency, "145.50000MHz");
         r.data.channels.setText(1302, ColFrequency, "433.50000MHz");
         WriteAll write(Region::E, r.data);
@@ -175,7 +171,6 @@ private slots:
 
     void aFailedChannelStepEndsTheSequenceWithItsOwnError() {
         Run r;
-        QVERIFY(r.t.sim.ok());
         r.t.sim->setImage(sim::sampleImage());
         r.t.sim->addFault({Fault::SwapEnding, "ZT~F01240R", 0, -1, 0}); // channel 2
         ReadAll read(Region::E);
@@ -191,7 +186,6 @@ private slots:
 
     void aLaterFailureShowsItsErrorAndTheSequenceGoesOn() {
         Run r;
-        QVERIFY(r.t.sim.ok());
         r.t.sim->setImage(sim::sampleImage());
         r.t.sim->addFault({Fault::NoOk, "ZT~F00200W", 0, -1, 0}); // banks
         r.data.font.clearAll();
@@ -211,7 +205,6 @@ private slots:
 
     void aPortFailureInTheSettingsWriteEndsWriteAll() {
         Run r;
-        QVERIFY(r.t.sim.ok());
         r.t.sim->setImage(sim::sampleImage());
         r.t.sim->addFault({Fault::Disconnect, "ZT~F00040W", 0, 1, 0});
         r.data.font.clearAll(); // touched: the font step would follow

@@ -167,8 +167,6 @@ struct Result {
 Result runCell(const Row& row, int column) {
     Result r;
     test::SimLink t;
-    if (!t.sim.ok())
-        return r;
     t.sim->setImage(sim::sampleImage());
     if (column < ColumnCount)
         addFault(*t.sim, Column(column));
@@ -238,7 +236,6 @@ void TestFaultMatrix::everyOperationAgainstEveryFault() {
     QFETCH(int, row);
     const Row& r = Matrix[row];
     const Result clean = runCell(r, ColumnCount);
-    QVERIFY2(clean.frames > 0, "the simulator did not start");
     QCOMPARE(clean.outcome.kind, Outcome::Success);
     QCOMPARE(clean.outcome.failureCounter, 0);
     QVERIFY(!clean.portOpen);

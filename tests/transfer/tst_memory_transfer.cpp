@@ -24,7 +24,6 @@ private slots:
 
     void memoryReadReadsEveryRowFromItsChannel() {
         test::SimLink t;
-        QVERIFY(t.sim.ok());
         t.sim->setImage(sim::sampleImage());
         const QByteArray sub = test::channelRecord(433500000, "SUB ZERO");
         t.sim->setMemory(0x17000, sub); // channel 1401
@@ -63,7 +62,6 @@ private slots:
         // 29 bad replies for one channel: the read still completes.
         {
             test::SimLink t;
-            QVERIFY(t.sim.ok());
             t.sim->addFault({Fault::SwapEnding, readFrame(700), 0, 29, 0});
             const Outcome o = MemoryRead(Region::E).run(t.link, t.sink);
             QCOMPARE(o.kind, Outcome::Success);
@@ -74,7 +72,6 @@ private slots:
         // The 30th failure ends it with "Error", even spread over channels; the
         // rows read so far are reported, nothing after.
         test::SimLink t;
-        QVERIFY(t.sim.ok());
         t.sim->addFault({Fault::OneLong, readFrame(5), 0, 10, 0});
         t.sim->addFault({Fault::SwapEnding, readFrame(9), 0, 20, 0});
         const Outcome o = MemoryRead(Region::E).run(t.link, t.sink);
@@ -88,7 +85,6 @@ private slots:
 
     void memoryReadKeepsRowsWhenThePortGoes() {
         test::SimLink t;
-        QVERIFY(t.sim.ok());
         t.sim->addFault({Fault::Disconnect, "ZT~F", 100, 1, 0});
         const Outcome o = MemoryRead(Region::E).run(t.link, t.sink);
         QCOMPARE(o.kind, Outcome::PortError);
@@ -100,7 +96,6 @@ private slots:
 
     void oneMemoryReadRunsTheSelectionUpward() {
         test::SimLink t;
-        QVERIFY(t.sim.ok());
         for (int ch = 10; ch <= 20; ++ch)
             t.sim->setMemory(memmap::channelAddress(ch), test::channelRecord(145000000 + ch, "CH"));
         t.sim->setMemory(memmap::channelAddress(15), QByteArray(64, '\0'));
@@ -119,7 +114,6 @@ private slots:
 
     void memoryWriteSendsOnlyRowsWithAFrequency() {
         test::SimLink t;
-        QVERIFY(t.sim.ok());
         ChannelTable table;
         table.clearRows(1, ChannelTable::RowCount);
         QCOMPARE(MemoryWrite(Region::E, rowsToWrite(table)).run(t.link, t.sink).kind,
@@ -169,7 +163,6 @@ private slots:
         };
         for (const Case& c : cases) {
             test::SimLink t;
-            QVERIFY(t.sim.ok());
             for (const sim::FaultRule& f : c.faults)
                 t.sim->addFault(f);
             c.operation->timeouts = test::shortTimeouts(300); // a short reply waits it out
@@ -186,7 +179,6 @@ private slots:
 
     void oneMemoryWriteEmptiesChannelsNotInUse() {
         test::SimLink t;
-        QVERIFY(t.sim.ok());
         t.sim->setImage(sim::sampleImage());
         ChannelTable table;
         table.clearRows(1, ChannelTable::RowCount);

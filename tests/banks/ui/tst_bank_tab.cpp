@@ -64,7 +64,6 @@ class TestBankTab : public QObject {
 private slots:
     void countsTotalAndBankWriteRule() {
         Window win;
-        QVERIFY(win.sim.ok());
         win.clickTab(2);
         BankLayout& banks = win.data.banks;
         QCOMPARE(win.count(0)->text(), QStringLiteral("100"));
@@ -126,7 +125,6 @@ private slots:
 
     void bankReadAndWriteThroughTheWindow() {
         Window win;
-        QVERIFY(win.sim.ok());
         win.clickTab(2);
         // The receiver: bank 0 empty, bank 1 with all channels.
         QByteArray first(64, '\0');
@@ -172,7 +170,6 @@ private slots:
 
     void aCountTypedButNotTakenCountsWhenTheTabChanges() {
         Window win;
-        QVERIFY(win.sim.ok());
         win.clickTab(2);
         win.count(3)->setFocus();
         win.count(3)->selectAll();
@@ -190,7 +187,6 @@ private slots:
 
     void oneTouchListsFollowTheBanksOnEnteringTheSettingTab() {
         Window win;
-        QVERIFY(win.sim.ok());
         OneTouchMemories& keys = win.data.oneTouch;
         keys.setKey(0, {3, 42, false});
         keys.setKey(1, {5, 42, false});
@@ -241,7 +237,6 @@ private slots:
 
     void theOneTouchFrameOnScreenFollowsWhatReadAllBrings() {
         Window win;
-        QVERIFY(win.sim.ok());
         win.sim->setImage(sim::sampleImage()); // bank 10 empty, 200 in bank 11
         win.data.oneTouch.setKey(7, {11, 0, false});
         win.clickTab(3);

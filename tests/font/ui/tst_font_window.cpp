@@ -255,7 +255,6 @@ private slots:
     void aRunningTransferLocksTheWindow() {
         Editor e;
         test::RunningSimulator sim;
-        QVERIFY(sim.ok());
         sim->addFault({sim::Fault::Delay, QByteArray(), 0, 1, 300});
         e.radio.setTimeouts(test::shortTimeouts(2000));
         e.radio.setDeviceSource([&] { return sim.device(); });
@@ -279,7 +278,6 @@ private slots:
 
     void transfersFromTheFontButton() {
         test::SimWindow win;
-        QVERIFY(win.sim.ok());
         for (int k = 0; k < 8; ++k)
             win.sim->setMemory(fontframes::charAddress(k), encodeFontChar(letter(k)));
         MainWindow& w = *win.w;

@@ -37,7 +37,6 @@ class TestSettingsPages : public QObject {
 private slots:
     void aJapaneseReceiverSwitchesBothTabsAndResetSwitchesBack() {
         Window win;
-        QVERIFY(win.sim.ok());
         win.click("Set_Mode_Read");
         QVERIFY(win.finished());
         QCOMPARE(win.dialogs->messages[0].text, QStringLiteral("Success"));
@@ -72,7 +71,6 @@ private slots:
 
     void choosingJapaneseTwiceRebuildsOnceAndKeepsPositions() {
         Window win;
-        QVERIFY(win.sim.ok());
         QComboBox* wild = win.list("Set_Mode_Key(6)");
         QComboBox* language = win.list("Set_Mode_Display(0)");
         QTest::keyClick(wild, Qt::Key_Down); // arrows still work where typing does not
@@ -95,7 +93,6 @@ private slots:
 
     void typingIsThrownAwayAndDetOutAndIqOutputExcludeEachOtherOnLeaving() {
         Window win;
-        QVERIFY(win.sim.ok());
         QComboBox* speed = win.list("Set_Mode_Scan(4)");
         QTest::keyClicks(speed, "F");
         QCOMPARE(speed->currentIndex(), 1);
@@ -136,7 +133,6 @@ private slots:
 
     void theOpeningMessageBoxAndTheWriteButton() {
         Window win;
-        QVERIFY(win.sim.ok());
         auto* title = win.find<QLineEdit>("TITLE_TEXT");
         QTest::keyClicks(title, "ABCDEFGHIJKLMNOPQR");
         QCOMPARE(title->text(), QStringLiteral("ABCDEFGHIJKLMNOP"));
@@ -167,7 +163,6 @@ private slots:
 
     void writesFromTheirOwnButtonsReportPortErrors() {
         Window win;
-        QVERIFY(win.sim.ok());
         win.w->usePortDevice("/dev/rz-v70-no-such-device");
         for (const char* name : {"SETTING_READ", "SETTING_RESET", "Set_Mode_Read"})
             win.find<QPushButton>(name)->setEnabled(false);
@@ -186,7 +181,6 @@ private slots:
 
     void aReadSaysWhichSettingItCouldNotShow() {
         Window win;
-        QVERIFY(win.sim.ok());
         win.sim->setMemory(2, QByteArray(1, char(40)));
         win.w->switchTab(MainWindow::SettingTab);
         win.click("SETTING_READ");
