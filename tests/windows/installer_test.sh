@@ -55,6 +55,11 @@ done
 [ -f "$dir/rz-v70-writer.exe" ] || fail "no rz-v70-writer.exe in Program Files"
 [ -f "$dir/uninstall.exe" ] || fail "no uninstall.exe"
 [ -f "$menu/RZ-V70 Writer.lnk" ] || fail "no Start-menu shortcut"
+# The installed programs start: every library they link to is there.
+for program in rz-v70-writer rz-v70; do
+  wine "$dir/$program.exe" --version </dev/null 2>/dev/null | grep -q "^$program " ||
+    fail "the installed $program.exe does not start"
+done
 entry=$(wine reg query "$key" 2>/dev/null | tr -d '\r') || fail "no Add/Remove Programs entry"
 for value in DisplayName DisplayVersion Publisher DisplayIcon UninstallString \
   QuietUninstallString InstallLocation NoModify NoRepair EstimatedSize; do
