@@ -246,14 +246,6 @@ private slots:
         DataSet data;
         QVERIFY(clone::DataSetSections(data, [] { return 1; }).open(clone).ok);
         QVERIFY(!data.settings.title().isEmpty());
-        // Bank 10 is empty (as are 12 to 49): flagged, and no member of
-        // group 4 that the receiver still links it in.
-        QFile lines(clone);
-        QVERIFY(lines.open(QIODevice::ReadOnly));
-        const QByteArray text = lines.readAll();
-        QVERIFY(
-            text.contains("\r\nGRI" + QByteArray(10, '0') + "10" + QByteArray(38, '1') + "\r\n"));
-        QVERIFY(text.contains("\r\nGRD04" + QByteArray(11, '0') + "1" + QByteArray(38, '0')));
 
         // Without --font the receiver's font stays.
         test::RunningSimulator to;
