@@ -37,11 +37,6 @@ class TestCliLists : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        QVERIFY2(QFile::exists(QCoreApplication::applicationDirPath() + "/rz-v70"),
-                 "build the rz-v70 target first");
-    }
-
     void listsOutAndInWithTheirReport() {
         QTemporaryDir dir;
         const auto file = [&](const char* name) { return dir.filePath(name); };
