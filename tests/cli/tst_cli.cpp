@@ -9,6 +9,7 @@
 #include "model/memory_map.h"
 #include "support/radio_support.h"
 #include "support/run_program.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -182,9 +183,7 @@ private slots:
         QFile::copy(file("in.V70"), file("in.txt"));
         QCOMPARE(runTool({"export-csv", file("in.V70"), "-o", file("ok.CSV")}).status, 0);
         QFile::copy(file("ok.CSV"), file("ok.txt"));
-        QFile bad(file("bad.CSV"));
-        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("\"not\",\"a heading\"\r\n"));
-        bad.close();
+        QVERIFY(test::writeFile(file("bad.CSV"), "\"not\",\"a heading\"\r\n"));
         const QString blocked = file("in.V70") + "/x.V70"; // its folder is a file
         const QString out = file("never.V70");
         const QList<QStringList> failures = {
