@@ -8,6 +8,7 @@
 #include "font/ui/font_window.h"
 #include "model/data_set.h"
 #include "support/radio_support.h"
+#include "support/test_files.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -111,7 +112,6 @@ class TestFontWindow : public QObject {
 private slots:
     void clicksToggleDotsAndDragsOnlySelect() {
         Editor e;
-        QCOMPARE(e.window.objectName(), QStringLiteral("Form4"));
         QCOMPARE(e.window.windowTitle(), QStringLiteral("Font"));
         e.clickCell(2, 3);
         QVERIFY(e.data.font.dot(0, 2, 3));
@@ -212,11 +212,9 @@ private slots:
         // Refused files leave the store as it was and say why.
         e.data.font.clearCharacter(0);
         const FontStore::Characters before = e.data.font.characters();
-        QFile broken(e.dir.filePath("broken.FK4"));
-        QVERIFY(broken.open(QIODevice::WriteOnly));
-        broken.write("Save Date and Time\r\n0\r\n1111111111111111\r\n");
-        broken.close();
-        e.dialogs.chosenPath = broken.fileName();
+        e.dialogs.chosenPath = e.dir.filePath("broken.FK4");
+        QVERIFY(test::writeFile(e.dialogs.chosenPath,
+                                "Save Date and Time\r\n0\r\n1111111111111111\r\n"));
         e.trigger("FONT_READ");
         QCOMPARE(e.dialogs.messages.last().text, QStringLiteral("This File don't Open"));
         QCOMPARE(e.dialogs.messages.last().title, QStringLiteral(" Error"));
