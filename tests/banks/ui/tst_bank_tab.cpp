@@ -169,8 +169,7 @@ private slots:
         QTest::keyClicks(win.count(3), "50"); // neither Enter nor leaving the box
         win.dialogs->answerOk = false;
         win.clickTab(1);
-        QCOMPARE(win.dialogs->questions.size(), 1);
-        QCOMPARE(win.dialogs->questions[0].text, QStringLiteral("Bank Total Error. Init Data?"));
+        QCOMPARE(win.dialogs->questions.size(), 1); // its text: the main window test
         // Cancel: the Bank tab stays, with the count as typed.
         QCOMPARE(win.w->currentTab(), int(MainWindow::BankTab));
         QVERIFY(win.find<QWidget>("A_FRAME(1)")->isVisible());
