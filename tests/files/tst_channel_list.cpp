@@ -134,11 +134,8 @@ private slots:
             ChannelRow want = carried(saved.row(r));
             if (r == 2)
                 want.cells[ColName].truncate(8);
-            if (back.cells != want.cells || !(back.codes == want.codes))
-                QFAIL(qPrintable(
-                    QStringLiteral("row %1 came back as %2")
-                        .arg(r)
-                        .arg(QStringList(back.cells.begin(), back.cells.end()).join('|'))));
+            QVERIFY2(back.cells == want.cells && back.codes == want.codes,
+                     qPrintable(QStringList(back.cells.begin(), back.cells.end()).join('|')));
             ++i;
         }
     }
