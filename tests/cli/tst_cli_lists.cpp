@@ -7,11 +7,13 @@
 #include "settings/vocabulary.h"
 #include "support/radio_support.h"
 #include "support/run_program.h"
+#include "support/test_files.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace rz;
+using rz::test::writeFile;
 
 namespace {
 
@@ -23,11 +25,6 @@ bool save(DataSet& data, const QString& path) {
     return clone::DataSetSections(data, [] { return 1; }).save(path).ok;
 }
 
-bool writeText(const QString& path, const QByteArray& text) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
-}
-
 const QByteArray Heading = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
                            "DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip\r\n";
 
@@ -37,11 +34,6 @@ class TestCliLists : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        QVERIFY2(QFile::exists(QCoreApplication::applicationDirPath() + "/rz-v70"),
-                 "build the rz-v70 target first");
-    }
-
     void listsOutAndInWithTheirReport() {
         QTemporaryDir dir;
         const auto file = [&](const char* name) { return dir.filePath(name); };
@@ -58,7 +50,7 @@ private slots:
                  qPrintable(run.err));
         QVERIFY(run.err.contains("(row 1200): not in the file: squelch \"SQ\""));
 
-        QVERIFY(writeText(file("mixed.csv"),
+        QVERIFY(writeFile(file("mixed.csv"),
                           Heading + "1,Good,145.500000,-,0.600000,TSQL,88.5,100.0,023,NN,023,"
                                     "Tone->Tone,FM,12.50,\r\n"
                                     "2,Digital,439.000000,,0,,88.5,88.5,023,NN,023,Tone->Tone,DV,"
@@ -89,13 +81,13 @@ private slots:
         QCOMPARE(
             runTool({"import-list", file("list.csv"), "--strict", "-o", file("strict.V70")}).status,
             3); // the name of 32 bytes is cut
-        QVERIFY(writeText(file("clean.csv"), Heading + "1,A,145.500000,,0,,88.5,88.5,023,NN,023,"
+        QVERIFY(writeFile(file("clean.csv"), Heading + "1,A,145.500000,,0,,88.5,88.5,023,NN,023,"
                                                        "Tone->Tone,FM,12.50,\r\n"));
         QCOMPARE(runTool({"import-list", file("clean.csv"), "--strict", "-o", file("strict.V70")})
                      .status,
                  0);
 
-        QVERIFY(writeText(file("junk.csv"), "this,is,no,list\r\n1,2,3,4\r\n"));
+        QVERIFY(writeFile(file("junk.csv"), "this,is,no,list\r\n1,2,3,4\r\n"));
         const QList<QPair<QStringList, int>> failures = {
             {{"import-list", file("junk.csv"), "-o", file("x.V70")}, 3},
             {{"import-list", file("missing.csv"), "-o", file("x.V70")}, 3},

@@ -4,6 +4,7 @@
 #include "files/backup_folder.h"
 #include "files/recovery_file.h"
 #include "files/sample_table.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -85,8 +86,7 @@ private slots:
 
     void eachProgramKeepsItsOwnLockedFile() {
         QTemporaryDir dir;
-        QFile blocker(dir.filePath("file")); // a folder that cannot be made
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        QVERIFY(test::writeFile(dir.filePath("file"), {})); // a folder that cannot be made
         QVERIFY(!recovery::Store(dir.filePath("file/recovery"))
                      .save(DataSetSnapshot::take(DataSet()))
                      .ok);

@@ -134,11 +134,8 @@ private slots:
             ChannelRow want = carried(saved.row(r));
             if (r == 2)
                 want.cells[ColName].truncate(8);
-            if (back.cells != want.cells || !(back.codes == want.codes))
-                QFAIL(qPrintable(
-                    QStringLiteral("row %1 came back as %2")
-                        .arg(r)
-                        .arg(QStringList(back.cells.begin(), back.cells.end()).join('|'))));
+            QVERIFY2(back.cells == want.cells && back.codes == want.codes,
+                     qPrintable(QStringList(back.cells.begin(), back.cells.end()).join('|')));
             ++i;
         }
     }
@@ -307,8 +304,6 @@ private slots:
             QCOMPARE(result.outcome.message, QStringLiteral("Channel List Error"));
         }
         QTemporaryDir dir;
-        QVERIFY(!importFile(dir.filePath("missing.csv"), table, 1).outcome.ok);
-        QVERIFY(!exportFile(dir.filePath("no/such/dir.csv"), table).ok);
         int channels = 0;
         const QString path = dir.filePath("out.csv");
         QVERIFY(exportFile(path, table, &channels).ok);

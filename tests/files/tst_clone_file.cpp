@@ -8,6 +8,7 @@
 #include "files/text_lines.h"
 #include "model/code_page.h"
 #include "model/data_set_snapshot.h"
+#include "support/test_files.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -432,8 +433,7 @@ private slots:
         // a full disk, are tested with every kind of save.)
         QTemporaryDir dir;
         QFile old(dir.filePath(QString(251, 'n') + ".V70"));
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old\r\n") == 5);
-        old.close();
+        QVERIFY(test::writeFile(old.fileName(), "old\r\n"));
         const FileOutcome outcome = Data().sections.save(old.fileName());
         QVERIFY(!outcome.ok);
 #ifndef Q_OS_WIN // Windows gives another reason in other words

@@ -50,6 +50,7 @@ private slots:
         QCOMPARE(describeHolder("minicom", 9),
                  QStringLiteral("a terminal program (minicom, process 9)"));
         QCOMPARE(describeHolder("foo", 7), QStringLiteral("another program (foo, process 7)"));
+        QCOMPARE(describeHolder("gpsd", 5), QStringLiteral("the GPS service (gpsd, process 5)"));
 #ifdef Q_OS_LINUX
         // This process holds the file open: it is found among the open files.
         QTemporaryDir dir;
@@ -61,13 +62,6 @@ private slots:
             qPrintable(holder));
         held.close();
         QCOMPARE(portHolder(held.fileName()), QString());
-        PortProblem problem;
-        problem.cause = PortProblem::InUse;
-        problem.device = "/dev/ttyUSB0";
-        problem.holder = describeHolder("gpsd", 5);
-        QCOMPARE(problem.detail(),
-                 QStringLiteral("Cannot open /dev/ttyUSB0: it is in use by the GPS service (gpsd, "
-                                "process 5)"));
 #endif
     }
 };

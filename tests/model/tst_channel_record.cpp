@@ -32,14 +32,12 @@ class TestChannelRecord : public QObject {
 private slots:
     void addressesAndRows() {
         using namespace memmap;
-        QCOMPARE(channelAddress(1), 0x01200u);
-        QCOMPARE(channelAddress(1200), 0x13DC0u);
-        QCOMPARE(channelAddress(1721), 0x1C000u);
-        QCOMPARE(channelAddress(rowToChannel(1301)), 0x15700u);
-        QCOMPARE(channelAddress(rowToChannel(1302)), 0x17000u);
-        QCOMPARE(channelAddress(rowToChannel(1303)), 0x15740u);
-        QCOMPARE(channelAddress(rowToChannel(1499)), 0x16FC0u);
-        QCOMPARE(channelAddress(rowToChannel(1500)), 0x188C0u);
+        // Rows and the addresses of their channels.
+        const std::pair<int, quint32> addresses[] = {
+            {1, 0x01200},    {1200, 0x13DC0}, {1721, 0x1C000}, {1301, 0x15700},
+            {1302, 0x17000}, {1303, 0x15740}, {1499, 0x16FC0}, {1500, 0x188C0}};
+        for (const auto& [row, address] : addresses)
+            QCOMPARE(channelAddress(rowToChannel(row)), address);
         QCOMPARE(rowToChannel(1300), 1300);
         QCOMPARE(rowToChannel(1501), 1501);
         // Every row maps to a distinct channel and back.

@@ -6,6 +6,7 @@
 #include "sim/simulator.h"
 #include "support/radio_support.h"
 #include "support/run_program.h"
+#include "support/test_files.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -118,15 +119,13 @@ private slots:
     void refusesBadOptionsAndImages() {
         // A missing image, or one larger than the memory, exits 3.
         QTemporaryDir dir;
-        QFile large(dir.filePath("large.bin"));
-        QVERIFY(large.open(QIODevice::WriteOnly));
-        large.write(QByteArray(sim::Simulator::MemorySize + 1, '\0'));
-        large.close();
+        const QString large = dir.filePath("large.bin");
+        QVERIFY(test::writeFile(large, QByteArray(sim::Simulator::MemorySize + 1, '\0')));
         const QPair<QStringList, int> cases[] = {
-            {{"--region", "X"}, 64},          {{"--load"}, 64},
-            {{"--frobnicate"}, 64},           {{"--drop-every", "0"}, 64},
-            {{"--delay", "x"}, 64},           {{"--load", "/nonexistent/image.bin"}, 3},
-            {{"--load", large.fileName()}, 3}};
+            {{"--region", "X"}, 64}, {{"--load"}, 64},
+            {{"--frobnicate"}, 64},  {{"--drop-every", "0"}, 64},
+            {{"--delay", "x"}, 64},  {{"--load", "/nonexistent/image.bin"}, 3},
+            {{"--load", large}, 3}};
         for (const auto& [arguments, status] : cases)
             QCOMPARE(test::runProgram(program_, arguments, 10000).status, status);
     }

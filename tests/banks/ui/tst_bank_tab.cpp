@@ -3,7 +3,6 @@
 // one-touch lists, and their transfers against the simulator.
 #include "app/sim_window.h"
 #include "banks/one_touch_area.h"
-#include "banks/ui/bank_page.h"
 #include "link/operation_runner.h"
 #include "support/radio_support.h"
 
@@ -148,8 +147,7 @@ private slots:
         QVERIFY(win.button("WRITE_BANK")->isEnabled());
 
         // Sizes that do not add up: the total is red and "Bank Write" stays
-        // off after the read, and after any other operation; the write
-        // itself refuses and sends nothing.
+        // off after the read, and after any other operation.
         first[2] = char(200);
         first[3] = 0;
         win.sim->setMemory(0x00200, first);
@@ -161,11 +159,6 @@ private slots:
         win.click("READ_ONE_TOUCH");
         QVERIFY(win.finished(4));
         QVERIFY(!win.button("WRITE_BANK")->isEnabled());
-        win.sim->clearLog();
-        win.find<BankPage>("A_FRAME(1)")->writeBanks();
-        QVERIFY(win.finished(5));
-        QCOMPARE(win.dialogs->messages[4].text, QStringLiteral("Error"));
-        QCOMPARE(win.sim->receivedCount(), 0);
     }
 
     void aCountTypedButNotTakenCountsWhenTheTabChanges() {
@@ -176,8 +169,7 @@ private slots:
         QTest::keyClicks(win.count(3), "50"); // neither Enter nor leaving the box
         win.dialogs->answerOk = false;
         win.clickTab(1);
-        QCOMPARE(win.dialogs->questions.size(), 1);
-        QCOMPARE(win.dialogs->questions[0].text, QStringLiteral("Bank Total Error. Init Data?"));
+        QCOMPARE(win.dialogs->questions.size(), 1); // its text: the main window test
         // Cancel: the Bank tab stays, with the count as typed.
         QCOMPARE(win.w->currentTab(), int(MainWindow::BankTab));
         QVERIFY(win.find<QWidget>("A_FRAME(1)")->isVisible());
@@ -199,10 +191,8 @@ private slots:
         QCOMPARE(win.items(bank0),
                  (QStringList{"0", "1", "2", "4", "5", "6", "7", "8", "9", "10", "11", "12"}));
         QCOMPARE(bank0->currentText(), QStringLiteral("0")); // bank 3 is gone
-        QCOMPARE(keys.key(0), (OneTouchKey{0, 0, false}));
         QCOMPARE(win.list("COMMON_BANK", 1)->currentText(), QStringLiteral("5"));
         QCOMPARE(win.list("COMMON_CH", 1)->count(), 20);
-        QCOMPARE(keys.key(1).channel, 0);
 
         // Choosing a bank rebuilds the key's channel list, channel 0.
         QComboBox* bank2 = win.list("COMMON_BANK", 2);

