@@ -1,6 +1,7 @@
 // Read all and Write all against the simulated receiver paced at 57600 baud
 // (the simulator paces both the frame and its reply):
-//   elapsed time / wire time of all their frames and replies (target 1.03),
+//   elapsed time / wire time of all their frames and replies (target 1.02
+//   for Read all, 1.03 for Write all),
 //   with the write's memory initialisation wait counted as the receiver's;
 //   CPU time of the program's thread / elapsed time (target 0.015).
 // The sequence runs on the main thread; the simulator on its own. Prints
@@ -67,7 +68,7 @@ int main(int argc, char** argv) {
     DataSet data;
     DataSetSink store(data);
     const Run r = bench::measure(sim, ReadAll(Region::E), store);
-    line("read all  elapsed/wire", r.elapsed / wireTime(r), 1.03);
+    line("read all  elapsed/wire", r.elapsed / wireTime(r), 1.02);
     line("read all  cpu/elapsed", r.cpu / r.elapsed, 0.015);
     report("read all", r);
 
