@@ -150,12 +150,7 @@ private slots:
         const QString clone = w.dir.filePath("kept.V70"), list = w.dir.filePath("kept.CSV");
         w.choose("TEST_CLICK", clone);
         w.choose("FILE_EXPORT", list);
-        const auto bytes = [&] {
-            QFile a(clone), b(list);
-            return a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly)
-                       ? a.readAll() + b.readAll()
-                       : "";
-        };
+        const auto bytes = [&] { return test::readFile(clone) + test::readFile(list); };
         const QByteArray before = bytes();
         w.data.channels.clearRows(1, 1700);
         const textfile::ForcedSaveFailure full(textfile::ForcedSaveFailure::Flush);
@@ -187,9 +182,7 @@ private slots:
         Window w;
         const QString path = w.dir.filePath("RZ-V70_Writer.INI");
         w.trigger("MenuSetCom(12)");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
+        const QByteArray bytes = test::readFile(path);
         QVERIFY(bytes.startsWith("Save Date and Time "));
         QVERIFY(bytes.contains("\r\nBK"));
         QVERIFY(bytes.contains(cp932::encode(QStringLiteral("\r\nTITLEタイトル\r\n"))));

@@ -5,6 +5,7 @@
 #include "app/find_cable_dialog.h"
 #include "app/sim_window.h"
 #include "support/radio_support.h" // links the simulator
+#include "support/test_files.h"
 
 using namespace rz;
 
@@ -30,10 +31,7 @@ struct Window : test::SimWindow {
         });
     }
     QAction* port(int n) const { return find<QAction>(QStringLiteral("MenuSetCom(%1)").arg(n)); }
-    QByteArray config() const {
-        QFile file(dir.filePath("RZ-V70_Writer.INI"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray config() const { return test::readFile(dir.filePath("RZ-V70_Writer.INI")); }
 };
 
 void click(FindCableDialog& dialog, const char* button) {

@@ -270,16 +270,12 @@ private slots:
 
         // A failed read leaves the file as it was; a file that cannot be
         // read sends nothing.
-        const auto bytesOf = [](const QString& path) {
-            QFile f(path);
-            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-        };
-        const QByteArray before = bytesOf(clone);
+        const QByteArray before = test::readFile(clone);
         from->addFault({Fault::NoOk, "ZT~RZ-V70E", 0, -1, 0});
         const test::ProgramRun failed = runTool({"--port", from.device(), "read-all", "-o", clone});
         QCOMPARE(failed.status, 1);
         QVERIFY2(failed.err.contains("rz-v70: read-all failed: Error"), qPrintable(failed.err));
-        QCOMPARE(bytesOf(clone), before);
+        QCOMPARE(test::readFile(clone), before);
         to->clearLog();
         const test::ProgramRun refused =
             runTool({"--port", to.device(), "write-all", dir.filePath("MISSING.V70")});

@@ -4,6 +4,7 @@
 #include "files/sample_table.h"
 #include "files/text_lines.h"
 #include "model/code_page.h"
+#include "support/test_files.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -63,9 +64,7 @@ private slots:
         const QString path = dir.filePath("round.CSV");
         FileOutcome outcome = csv::exportFile(path, saved);
         QCOMPARE(outcome.message + "|" + outcome.title, QStringLiteral("Save File|Finish"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
+        const QByteArray bytes = test::readFile(path);
         QVERIFY(bytes.startsWith(cp932::encode(Heading) + "\r\n"));
         QVERIFY(bytes.contains(cp932::encode(QStringLiteral("\"ｴｱﾊﾞﾝﾄﾞ 管制\""))));
 

@@ -12,6 +12,7 @@
 #include "files/text_lines.h"
 #include "font/font_file.h"
 #include "model/data_set_snapshot.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QProcess>
@@ -84,11 +85,8 @@ struct Saves {
         if (files.first().isDir())
             files = QDir(target(kind)).entryInfoList(QDir::Files | QDir::Hidden);
         QByteArray all;
-        for (const QFileInfo& f : files) {
-            QFile file(f.absoluteFilePath());
-            all += f.fileName().toUtf8() + ':' +
-                   (file.open(QIODevice::ReadOnly) ? file.readAll() : "");
-        }
+        for (const QFileInfo& f : files)
+            all += f.fileName().toUtf8() + ':' + test::readFile(f.absoluteFilePath());
         return all;
     }
     // Every kind saved once, then the data changed so that a save would
