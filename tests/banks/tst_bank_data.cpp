@@ -23,13 +23,17 @@ QByteArray zeros(int count) {
     return QByteArray(count, '\0');
 }
 
+// Bank sizes, 0 but for the given banks.
+std::array<int, BankLayout::BankCount> sizesOf(std::initializer_list<std::pair<int, int>> banks) {
+    std::array<int, BankLayout::BankCount> sizes{};
+    for (const auto& [bank, size] : banks)
+        sizes[size_t(bank)] = size;
+    return sizes;
+}
+
 // Banks 0, 3 and 7 hold channels: 5, 1000 and 195.
 void useBanks037(BankLayout& layout) {
-    std::array<int, BankLayout::BankCount> sizes{};
-    sizes[0] = 5;
-    sizes[3] = 1000;
-    sizes[7] = 195;
-    layout.setSizes(sizes);
+    layout.setSizes(sizesOf({{0, 5}, {3, 1000}, {7, 195}}));
 }
 
 } // namespace
@@ -48,9 +52,7 @@ private slots:
         for (const auto& [row, label] : labels)
             QCOMPARE(table.text(row, ColLabel), QString(label));
 
-        std::array<int, BankLayout::BankCount> sizes{};
-        sizes[33] = 1200;
-        layout.setSizes(sizes);
+        layout.setSizes(sizesOf({{33, 1200}}));
         RefreshBankRowLabels(layout, table);
         QCOMPARE(table.text(1200, ColLabel), QStringLiteral("Bank33-1199"));
 
@@ -73,17 +75,13 @@ private slots:
         QCOMPARE(bankarea::encodeBlock(layout, 0), hex("6400").repeated(12) + zeros(64 - 24));
         QCOMPARE(bankarea::encodeBlock(layout, 1),
                  zeros(36) + hex("6400c80064000000640000001500") + zeros(14));
-        std::array<int, BankLayout::BankCount> sizes{};
-        sizes[33] = 1200;
-        layout.setSizes(sizes);
+        layout.setSizes(sizesOf({{33, 1200}}));
         QCOMPARE(bankarea::encodeBlock(layout, 0), zeros(64));
         QCOMPARE(bankarea::encodeBlock(layout, 1).left(4), hex("0000b004"));
         QVERIFY(bankarea::encodeBlock(layout, 2).isEmpty());
 
         // Sizes across the byte boundary come back as written.
-        sizes = {};
-        sizes[0] = 256, sizes[17] = 255, sizes[31] = 1, sizes[32] = 300, sizes[49] = 388;
-        layout.setSizes(sizes);
+        layout.setSizes(sizesOf({{0, 256}, {17, 255}, {31, 1}, {32, 300}, {49, 388}}));
         BankLayout read;
         for (int block = 0; block < bankarea::BlockCount; ++block)
             QVERIFY(bankarea::decodeBlock(bankarea::encodeBlock(layout, block), block, read));
