@@ -122,15 +122,13 @@ private slots:
         QByteArray image(SettingsImage::Size, '\0');
         image[6] = 4;
         Positions p = resetPositions();
-        p[size_t(flatIndex(OperationStatus))] = 1; // single/SUB
-        p[size_t(flatIndex(OperationModeMain))] = 2;
-        p[size_t(flatIndex(OperationModeSub))] = 1;
-        p[size_t(flatIndex(AudioHighCut))] = 1;
-        p[size_t(flatIndex(AudioLowCut))] = 1;
-        p[size_t(flatIndex(DialRing))] = 2;
-        p[size_t(flatIndex(Illumination))] = 3;
-        p[size_t(flatIndex(ScanSpeed))] = 2;
-        p[size_t(flatIndex(BarAntenna))] = 1;
+        // OperationStatus 1: single/SUB.
+        const std::pair<ListId, int> set[] = {
+            {OperationStatus, 1}, {OperationModeMain, 2}, {OperationModeSub, 1},
+            {AudioHighCut, 1},    {AudioLowCut, 1},       {DialRing, 2},
+            {Illumination, 3},    {ScanSpeed, 2},         {BarAntenna, 1}};
+        for (const auto& [id, position] : set)
+            p[size_t(flatIndex(id))] = position;
         for (int b = 0; b < SettingsImage::BlockCount; ++b)
             encodeBlock(p, image, b);
         // Byte 6 keeps its unshown mode and byte 61 takes the list; the rest
