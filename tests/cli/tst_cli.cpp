@@ -17,12 +17,9 @@
 
 using namespace rz;
 using rz::sim::Fault;
+using rz::test::runTool;
 
 namespace {
-
-test::ProgramRun runTool(const QStringList& arguments) {
-    return test::runBuilt("rz-v70", arguments);
-}
 
 // The start-up data set with the sample channels, saved as a clone file.
 bool saveSample(const QString& path) {

@@ -13,13 +13,10 @@
 #include <QtTest>
 
 using namespace rz;
+using rz::test::runTool;
 using rz::test::writeFile;
 
 namespace {
-
-test::ProgramRun runTool(const QStringList& arguments) {
-    return test::runBuilt("rz-v70", arguments);
-}
 
 bool save(DataSet& data, const QString& path) {
     return clone::DataSetSections(data, [] { return 1; }).save(path).ok;

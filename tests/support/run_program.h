@@ -30,9 +30,10 @@ inline ProgramRun runProgram(const QString& program, const QStringList& argument
     return run;
 }
 
-// A program built beside the running test, such as "rz-v70".
-inline ProgramRun runBuilt(const QString& name, const QStringList& arguments) {
-    return runProgram(QCoreApplication::applicationDirPath() + QLatin1Char('/') + name, arguments);
+// The command-line tool rz-v70, built beside the running test.
+inline ProgramRun runTool(const QStringList& arguments) {
+    return runProgram(QCoreApplication::applicationDirPath() + QStringLiteral("/rz-v70"),
+                      arguments);
 }
 
 } // namespace rz::test
