@@ -142,25 +142,23 @@ private slots:
         MemorySettingDialog d(Region::E);
         d.loadSub("Dual0(Sub) ", ChannelForm());
         QVERIFY(showActive(d));
-        const auto leave = [&](const char* mhzName, const char* fractionName, const char* mhz,
-                               const char* fraction) {
-            box(d, mhzName)->setText(QLatin1String(mhz));
-            QLineEdit* f = box(d, fractionName);
-            f->setFocus();
-            f->setText(QLatin1String(fraction));
+        // Sets one box, then types into another and leaves it.
+        const auto leave = [&](const char* setName, const char* leftName, const char* set,
+                               const char* typed) {
+            box(d, setName)->setText(QLatin1String(set));
+            QLineEdit* left = box(d, leftName);
+            left->setFocus();
+            left->setText(QLatin1String(typed));
             box(d, "DETAIL_NAME")->setFocus();
-            return f->text();
+            return left->text();
         };
         QCOMPARE(leave("DETAIL_SHIFT_FREQ_1", "DETAIL_SHIFT_FREQ_2", "999", "99999"),
                  QStringLiteral("99995"));
         QCOMPARE(leave("DETAIL_SHIFT_FREQ_1_2", "DETAIL_SHIFT_FREQ_2_2", "1", "5"),
                  QStringLiteral("500"));
         // The MHz box only loses what is not a digit.
-        QLineEdit* mhz = box(d, "DETAIL_SHIFT_FREQ_1");
-        mhz->setFocus();
-        mhz->setText("1x2");
-        box(d, "DETAIL_NAME")->setFocus();
-        QCOMPARE(mhz->text(), QStringLiteral("12"));
+        QCOMPARE(leave("DETAIL_SHIFT_FREQ_2", "DETAIL_SHIFT_FREQ_1", "99995", "1x2"),
+                 QStringLiteral("12"));
 
         // Tab leaves a filtered box (running the rule above) and Escape
         // closes the dialog: the filters only judge what is typed.
