@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -50,6 +51,11 @@ struct SimWindow {
         auto* action = find<QAction>(QLatin1String(name));
         QVERIFY2(action, name);
         action->trigger();
+    }
+    // Clicks tab 1..4 of the main window.
+    void clickTab(int tab) const {
+        auto* tabs = find<QTabBar>(QStringLiteral("TabStrip1"));
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab - 1).center());
     }
     // Waits for the operation to end and its messages to be shown.
     bool finished(int messages = 1) const {

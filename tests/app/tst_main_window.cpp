@@ -40,9 +40,6 @@ struct Window : test::SimWindow {
                 shown = shown < 0 ? i : -2;
         return shown;
     }
-    void clickTab(int tab) const {
-        QTest::mouseClick(tabs(), Qt::LeftButton, {}, tabs()->tabRect(tab - 1).center());
-    }
     QAction* port(int n) const { return find<QAction>(QStringLiteral("MenuSetCom(%1)").arg(n)); }
     QList<int> checkedPorts() const {
         QList<int> checked;

@@ -10,7 +10,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSlider>
-#include <QTabBar>
 #include <QtTest>
 
 using namespace rz;
@@ -28,10 +27,6 @@ struct Window : test::SimWindow {
     QPushButton* button(const char* name) const { return find<QPushButton>(name); }
     QComboBox* list(const char* kind, int key) const {
         return find<QComboBox>(QStringLiteral("%1(%2)").arg(kind).arg(key));
-    }
-    void clickTab(int tab) const {
-        QTabBar* tabs = find<QTabBar>("TabStrip1");
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab - 1).center());
     }
     bool totalIsRed() const {
         return total()->palette().color(QPalette::Text) == QColor(255, 0, 0);
