@@ -32,7 +32,6 @@ class TestChannelRecord : public QObject {
 private slots:
     void addressesAndRows() {
         using namespace memmap;
-        // Rows and the addresses of their channels.
         const std::pair<int, quint32> addresses[] = {
             {1, 0x01200},    {1200, 0x13DC0}, {1721, 0x1C000}, {1301, 0x15700},
             {1302, 0x17000}, {1303, 0x15740}, {1499, 0x16FC0}, {1500, 0x188C0}};

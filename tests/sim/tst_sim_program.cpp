@@ -61,7 +61,6 @@ private slots:
         expected.replace(0x01200, 64, QByteArray(64, '\0'));
         QCOMPARE(test::readFile(dump), expected);
 
-        // The dump loads again.
         QProcess again;
         again.start(program_, {"--load", dump});
         QVERIFY(again.waitForReadyRead(10000));
