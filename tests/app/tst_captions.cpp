@@ -12,7 +12,6 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>

@@ -6,7 +6,6 @@
 #include "model/build_info.h"
 #include "support/run_program.h"
 
-#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
