@@ -138,14 +138,10 @@ private slots:
     }
 
     void writeFramesAndTheirReplies() {
-        FontChar topLeft;
-        topLeft.setDot(0, 0, true);
-        const QByteArray write = fontframes::writeFrame(7, topLeft);
+        const QByteArray write = fontframes::writeFrame(7, withDots({{0, 0}}));
         QCOMPARE(write, "ZT~F010E0W01" + QByteArray(62, '0') + "\r");
         QCOMPARE(write.size(), fontframes::WriteFrameLength);
-        FontChar bottomRight;
-        bottomRight.setDot(15, 15, true);
-        QCOMPARE(fontframes::writeFrame(2, bottomRight),
+        QCOMPARE(fontframes::writeFrame(2, withDots({{15, 15}})),
                  "ZT~F01040W" + QByteArray(62, '0') + "80\r");
 
         const QByteArray ok = write + "\r\nOK\r\n";
