@@ -63,6 +63,12 @@ struct SimWindow {
             [&] { return dialogs->messages.size() >= messages && !w->linkState().isBusy(); },
             20000);
     }
+    // The last message's text and title, as "text|title".
+    QString lastMessage() const {
+        return dialogs->messages.isEmpty()
+                   ? QString()
+                   : dialogs->messages.last().text + '|' + dialogs->messages.last().title;
+    }
     QStringList messageTexts() const {
         QStringList out;
         for (const auto& m : dialogs->messages)

@@ -34,11 +34,6 @@ struct Window : test::SimWindow {
         dialogs->chosenPath = path;
         trigger(item);
     }
-    QString lastMessage() const {
-        return dialogs->messages.isEmpty()
-                   ? QString()
-                   : dialogs->messages.last().text + "|" + dialogs->messages.last().title;
-    }
 };
 
 } // namespace

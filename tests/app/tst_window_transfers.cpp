@@ -81,8 +81,7 @@ private slots:
         win->usePortDevice("/dev/rz-v70-no-such-device");
         win.click("MEM_ONE_READ");
         QVERIFY(win.finished());
-        QCOMPARE(win.dialogs->messages[0].text, QStringLiteral("Port Error"));
-        QCOMPARE(win.dialogs->messages[0].title, QStringLiteral(" Error"));
+        QCOMPARE(win.lastMessage(), QStringLiteral("Port Error| Error"));
         QVERIFY(win.dialogs->messages[0].detail.contains("/dev/rz-v70-no-such-device"));
 
         // A Port menu item with no device behind it says so.

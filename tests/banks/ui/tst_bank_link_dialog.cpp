@@ -133,8 +133,7 @@ private slots:
             Window::click(d, "Command2");          // nothing while it writes
             QVERIFY(d.isVisible());
             QVERIFY(win.transferred(d, 1));
-            QCOMPARE(win.dialogs->messages[0].text, QStringLiteral("Success Group Data Write"));
-            QCOMPARE(win.dialogs->messages[0].title, QStringLiteral(" Finish"));
+            QCOMPARE(win.lastMessage(), QStringLiteral("Success Group Data Write| Finish"));
             QVERIFY(d.findChild<QPushButton*>("Command2")->isEnabled());
             QCOMPARE(win.sim->memory(0x00100, 8), QByteArray::fromHex("8040000000000000"));
             QCOMPARE(win.sim->memory(0x00150, 8), QByteArray::fromHex("0000000400000000"));
@@ -144,8 +143,7 @@ private slots:
             Window::click(d, "Command1");
             Window::click(d, "GROUP_READ");
             QVERIFY(win.transferred(d, 2));
-            QCOMPARE(win.dialogs->messages[1].text, QStringLiteral("OK"));
-            QCOMPARE(win.dialogs->messages[1].title, QStringLiteral(" OK"));
+            QCOMPARE(win.lastMessage(), QStringLiteral("OK| OK"));
             QCOMPARE(links.entry(0, 9), int(BankLinkTable::Linked));
             QCOMPARE(links.entry(10, 29), int(BankLinkTable::Linked));
             QCOMPARE(links.entry(10, 49), int(BankLinkTable::EmptyBank));
@@ -156,8 +154,7 @@ private slots:
             win.w->usePortDevice("/dev/rz-v70-no-such-device");
             Window::click(d, "GROUP_READ");
             QVERIFY(win.transferred(d, 3));
-            QCOMPARE(win.dialogs->messages[2].text, QStringLiteral("Port Error"));
-            QCOMPARE(win.dialogs->messages[2].title, QStringLiteral(" Error"));
+            QCOMPARE(win.lastMessage(), QStringLiteral("Port Error| Error"));
             Window::click(d, "Command2");
         });
         QVERIFY(win.opened);
