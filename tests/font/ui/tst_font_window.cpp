@@ -216,8 +216,7 @@ private slots:
         QVERIFY(test::writeFile(e.dialogs.chosenPath,
                                 "Save Date and Time\r\n0\r\n1111111111111111\r\n"));
         e.trigger("FONT_READ");
-        QCOMPARE(e.dialogs.messages.last().text, QStringLiteral("This File don't Open"));
-        QCOMPARE(e.dialogs.messages.last().title, QStringLiteral(" Error"));
+        QCOMPARE(e.messages().last(), QStringLiteral("This File don't Open| Error"));
         QVERIFY(e.dialogs.messages.last().detail.startsWith("line "));
         QVERIFY(e.data.font.characters() == before);
 
