@@ -12,10 +12,13 @@ using memory::confirmDialog;
 
 namespace {
 
-ChannelForm frequency(const QString& mhz, const QString& fraction) {
+ChannelForm frequency(const QString& mhz, const QString& fraction, const QString& offsetMhz = {},
+                      const QString& offsetFraction = {}) {
     ChannelForm f;
     f.frequencyMhz = mhz;
     f.frequencyFraction = fraction;
+    f.offsetMhz = offsetMhz;
+    f.offsetFraction = offsetFraction;
     return f;
 }
 
@@ -112,17 +115,13 @@ private slots:
             {"15000", "00625", 5, 1}, // the offset counts as well
         };
         for (const auto& c : steps) {
-            f = frequency("145", c.fraction);
-            f.offsetMhz = "0";
-            f.offsetFraction = QLatin1String(c.offsetFraction);
+            f = frequency("145", c.fraction, "0", QLatin1String(c.offsetFraction));
             f.step = c.chosen;
             QCOMPARE(confirmDialog(f, NoSecond, false).result.first.step, c.fitted);
         }
 
         // The Sub set: at most 99995, its offset in kilohertz, no step fit.
-        ChannelForm sub = frequency("145", "99996");
-        sub.offsetMhz = "0";
-        sub.offsetFraction = "6"; // 0.600 MHz
+        ChannelForm sub = frequency("145", "99996", "0", "6"); // offset 0.600 MHz
         sub.step = 5;
         const auto out = confirmDialog(frequency("145", "00000"), sub, true);
         QCOMPARE(out.result.second.frequencyText, QStringLiteral("145.00000"));
