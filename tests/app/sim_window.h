@@ -52,6 +52,7 @@ struct SimWindow {
         QVERIFY2(action, name);
         action->trigger();
     }
+    QAction* port(int n) const { return find<QAction>(QStringLiteral("MenuSetCom(%1)").arg(n)); }
     // Clicks tab 1..4 of the main window.
     void clickTab(int tab) const {
         auto* tabs = find<QTabBar>(QStringLiteral("TabStrip1"));

@@ -30,7 +30,6 @@ struct Window : test::SimWindow {
             user(*find);
         });
     }
-    QAction* port(int n) const { return find<QAction>(QStringLiteral("MenuSetCom(%1)").arg(n)); }
     QByteArray config() const { return test::readFile(dir.filePath("RZ-V70_Writer.INI")); }
 };
 

@@ -40,7 +40,6 @@ struct Window : test::SimWindow {
                 shown = shown < 0 ? i : -2;
         return shown;
     }
-    QAction* port(int n) const { return find<QAction>(QStringLiteral("MenuSetCom(%1)").arg(n)); }
     QList<int> checkedPorts() const {
         QList<int> checked;
         for (int n = 1; n <= 16; ++n)
