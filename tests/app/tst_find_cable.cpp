@@ -84,8 +84,7 @@ private slots:
             QTRY_VERIFY(dialog.timedOut());
         };
         w.trigger("FindCable");
-        QCOMPARE(w.dialogs->messages.size(), 1);
-        QCOMPARE(w.dialogs->messages.at(0).text, QStringLiteral("No new serial device appeared."));
+        QCOMPARE(w.messageTexts(), QStringList{"No new serial device appeared."});
 
         w.user = [&](FindCableDialog& dialog) {
             click(dialog, "FindCableNext");

@@ -24,8 +24,7 @@ private slots:
         QVERIFY(win->linkState().isBusy());
         win.click("WRITE_Botton"); // ignored while the read runs
         QVERIFY(win.finished());
-        QCOMPARE(win.dialogs->messages.size(), 1);
-        QCOMPARE(win.dialogs->messages[0].text, QStringLiteral("Success"));
+        QCOMPARE(win.messageTexts(), QStringList{"Success"});
         // The grid shows the receiver's channels; empty ones are cleared.
         QVERIFY(table.inUse(1) && !table.text(1, ColFrequency).isEmpty());
         QCOMPARE(table.text(5, ColFrequency).isEmpty(), !table.inUse(5));
