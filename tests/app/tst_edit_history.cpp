@@ -153,8 +153,7 @@ private slots:
         QVERIFY(test::writeFile(win.dir.filePath("backups"), {})); // a file for the folder
         win.click("READ_Botton");
         QVERIFY(win.finished(3));
-        QCOMPARE(win.dialogs->messages.size(), 3);
-        QCOMPARE(win.dialogs->messages[2].text, QStringLiteral("Success"));
+        QCOMPARE(win.messageTexts(), QStringList(3, "Success"));
         QVERIFY(win->statusBar()->currentMessage().startsWith("Backup not saved: "));
         QVERIFY(!win->isWindowModified());
     }
