@@ -5,7 +5,7 @@
 namespace rz::build {
 
 QString version() {
-    return QStringLiteral("2.00");
+    return QStringLiteral(RZ_SHOWN_VERSION); // from the build
 }
 
 QString qtText() {
