@@ -44,10 +44,11 @@ void line(const char* name, double value, const char* unit, double target, bool 
     std::fflush(stdout);
 }
 
-// The floor under any exchange that re-opens the port: the same read done
-// directly on the serial port with blocking waits (open, write, wait for
+// For comparison, a client on Qt's serial port that re-opens the port for
+// every exchange: the same read with blocking waits (open, write, wait for
 // 143 bytes, close), and the part of it that is the open and close alone
-// (the serial port library writes and removes a lock file for every open).
+// (Qt's serial port writes, syncs and removes a lock file and sets the line
+// up anew for every open).
 struct Floor {
     double exchangeMs = 0;
     double reopenMs = 0;
@@ -130,7 +131,7 @@ int main(int argc, char** argv) {
     std::printf("  of which opening and closing the port: read %.4f ms, write %.4f ms\n",
                 readOpenClose, writeOpenClose);
     const Floor fast = measureFloor(sim.devicePath(), 500);
-    std::printf("  floor: the bare port takes %.4f ms per exchange, %.4f ms of it to open and"
+    std::printf("  Qt's serial port takes %.4f ms per exchange, %.4f ms of it to open and"
                 " close\n",
                 fast.exchangeMs, fast.reopenMs);
     if (quick)
@@ -140,7 +141,7 @@ int main(int argc, char** argv) {
     sim.setPaced(true);
     const Floor slow = measureFloor(sim.devicePath(), 200);
     const double wireMs = (11 + 143) * 10.0 / 57600 * 1e3;
-    std::printf("  floor: the bare port takes %.4f ms per paced read, %.4f ms of it to open and"
+    std::printf("  Qt's serial port takes %.4f ms per paced read, %.4f ms of it to open and"
                 " close; elapsed/wire %.4f\n",
                 slow.exchangeMs, slow.reopenMs, slow.exchangeMs / wireMs);
     const Run r = measure(sim, read);

@@ -127,19 +127,15 @@ QString processName(const QString& procRoot, qint64 pid) {
     return QString::fromLocal8Bit(comm.readAll()).trimmed();
 }
 
-// The pid in a lock file of the device: the serial port names its lock
-// after the path below /dev with "_" for "/" ("LCK..pts_3"), other programs
-// after the device's name ("LCK..ttyUSB0"); both files start with the pid.
+// The pid in a lock file of the device: ours and other Qt programs' are
+// named by portLockName ("LCK..pts_3"), other programs' after the device's
+// name ("LCK..ttyUSB0"); both files start with the pid.
 qint64 lockOwner(const QString& device) {
-    QString below = device;
-    if (below.startsWith(QLatin1String("/dev/")))
-        below = below.mid(5);
-    below.replace(QLatin1Char('/'), QLatin1Char('_'));
-    const QStringList names{QStringLiteral("LCK..") + below,
+    const QStringList names{portLockName(device),
                             QStringLiteral("LCK..") + QFileInfo(device).fileName()};
-    for (const char* dir : {"/run/lock", "/var/lock", "/tmp"}) {
+    for (const QString& dir : portLockFolders()) {
         for (const QString& name : names) {
-            QFile lock(QDir(QLatin1String(dir)).filePath(name));
+            QFile lock(QDir(dir).filePath(name));
             if (!lock.open(QIODevice::ReadOnly))
                 continue;
             bool ok = false;
@@ -168,6 +164,26 @@ qint64 openedBy(const QString& target, const QString& procRoot) {
 }
 
 } // namespace
+
+QString portLockName(const QString& device) {
+    QString below = device;
+    if (below.startsWith(QLatin1String("/dev/")))
+        below = below.mid(5);
+    below.replace(QLatin1Char('/'), QLatin1Char('_'));
+    return QStringLiteral("LCK..") + below;
+}
+
+QStringList portLockFolders() {
+    // The order other Qt programs try them in, so that both take one file.
+    return {QStringLiteral("/var/lock"),
+            QStringLiteral("/etc/locks"),
+            QStringLiteral("/var/spool/locks"),
+            QStringLiteral("/var/spool/uucp"),
+            QStringLiteral("/tmp"),
+            QStringLiteral("/var/tmp"),
+            QStringLiteral("/var/lock/lockdev"),
+            QStringLiteral("/run/lock")};
+}
 
 QString portHolder(const QString& device, const QString& procRoot) {
     const QString target = QFileInfo(filePath(device)).canonicalFilePath();

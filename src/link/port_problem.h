@@ -2,6 +2,7 @@
 // Why a serial port could not be used: the "Port Error" message stays as it
 // is, and this names the device and the cause underneath it.
 #include <QString>
+#include <QStringList>
 
 namespace rz {
 
@@ -23,6 +24,13 @@ struct PortProblem {
 // device itself, so that a link and its device are one port. A name that
 // names no file ("COM3" on Windows) stays as it is.
 QString devicePath(const QString& port);
+
+// The lock file's name for `device` (a device path): the path below /dev
+// with "_" for "/" ("LCK..pts_3", "LCK..ttyUSB0"), as the serial ports of
+// other Qt programs name theirs.
+QString portLockName(const QString& device);
+// The folders a lock file may be in, in the order they are tried.
+QStringList portLockFolders();
 
 // How the system refused to open a device.
 enum class OpenRefusal { NotFound, Refused, Other };

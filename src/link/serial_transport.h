@@ -4,8 +4,8 @@
 // control), bytes out, bytes in, and a wait for more that ends at the reply
 // timer, on a failure of the port or at once on a cancel. The exchange
 // itself (late replies, pacing, time-outs) is the link's; this only moves
-// bytes. Each system has its own: Qt's serial port on Linux, the Win32
-// communications API on Windows.
+// bytes. Each system has its own: the POSIX terminal interface on Linux,
+// the Win32 communications API on Windows.
 #include "link/port_problem.h"
 
 #include <QByteArray>

@@ -4,14 +4,36 @@
 #include "support/radio_support.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QSerialPort>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace rz;
 using rz::sim::Fault;
+
+namespace {
+
+// Where the link keeps the device's lock file: the first folder it may write.
+QString lockFileOf(const QString& device) {
+    for (const QString& dir : portLockFolders())
+        if (::access(QFile::encodeName(dir).constData(), R_OK | W_OK | X_OK) == 0)
+            return QDir(dir).filePath(portLockName(devicePath(device)));
+    return QString();
+}
+
+QByteArray pidLine(qint64 pid) {
+    return QByteArray::number(pid).rightJustified(10) + '\n'; // as terminal programs write it
+}
+
+} // namespace
 
 class TestLink : public QObject {
     Q_OBJECT
@@ -130,6 +152,84 @@ private slots:
         }
         QVERIFY(QDir::setCurrent(here));
         QCOMPARE(sim->receivedCount(), 3); // nothing of the refused
+    }
+
+    void thePortIsSetAndHeldOnlyForTheExchange() {
+        test::RunningSimulator sim;
+        const int fd = ::open(QFile::encodeName(sim.device()).constData(), O_RDWR | O_NOCTTY);
+        termios cooked{};
+        QVERIFY(fd >= 0 && ::tcgetattr(fd, &cooked) == 0);
+        cooked.c_lflag |= ICANON | ECHO;
+        ::cfsetospeed(&cooked, B9600);
+        QVERIFY(::tcsetattr(fd, TCSANOW, &cooked) == 0);
+
+        // While the link waits for its reply, the line is the receiver's
+        // and no other program (here a Qt one) gets the port.
+        Link link(sim.device());
+        QSerialPort other(sim.device());
+        termios during{};
+        int exclusive = 0;
+        QByteArray lock;
+        bool otherOpened = true;
+        const Reply reply =
+            link.exchange(frames::identification(Region::E), 17, Deadline(2000), [&] {
+                ::tcgetattr(fd, &during);
+                ::ioctl(fd, TIOCGEXCL, &exclusive);
+                QFile file(lockFileOf(sim.device()));
+                if (file.open(QIODevice::ReadOnly))
+                    lock = file.readLine();
+                otherOpened = other.open(QIODevice::ReadWrite);
+            });
+        QVERIFY(reply.isComplete());
+        QCOMPARE(::cfgetospeed(&during), speed_t(B57600));
+        QCOMPARE(during.c_cflag & CSIZE, tcflag_t(CS8));
+        QVERIFY(!(during.c_lflag & (ICANON | ECHO)));
+        QCOMPARE(exclusive, 1);
+        QCOMPARE(lock.trimmed().toLongLong(), QCoreApplication::applicationPid());
+        QVERIFY(!otherOpened);
+
+        // Afterwards nothing of it is left; while the Qt program holds the
+        // port, the link is refused and names it.
+        QVERIFY(::ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive == 0);
+        QVERIFY(!QFile::exists(lockFileOf(sim.device())));
+        QVERIFY2(other.open(QIODevice::ReadWrite), qPrintable(other.errorString()));
+        const Reply refused = link.exchange(frames::reset(), 12, Deadline(100));
+        QCOMPARE(refused.status, Reply::PortFailed);
+        QVERIFY2(refused.problem.detail().contains(
+                     QStringLiteral("in use by another program (tst_link, process %1)")
+                         .arg(QCoreApplication::applicationPid())),
+                 qPrintable(refused.problem.detail()));
+        other.close();
+        ::close(fd);
+    }
+
+    void aLockOfAProgramThatIsGoneIsTakenOver() {
+        test::RunningSimulator sim;
+        QFile lock(lockFileOf(sim.device()));
+        QProcess program;
+        program.start("sleep", {"30"});
+        QVERIFY(program.waitForStarted());
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(pidLine(program.processId()));
+        lock.close();
+        Link link(sim.device());
+        const Reply held = link.exchange(frames::identification(Region::E), 17, Deadline(500));
+        QCOMPARE(held.status, Reply::PortFailed);
+        QVERIFY2(held.problem.detail().contains(
+                     QStringLiteral("(sleep, process %1)").arg(program.processId())),
+                 qPrintable(held.problem.detail()));
+        QVERIFY(lock.exists());
+
+        // Gone, but its lock still held by flock (as a Qt program holds
+        // one it wrote for a program of another name): not taken over.
+        program.kill();
+        QVERIFY(program.waitForFinished());
+        const int flocked = ::open(QFile::encodeName(lock.fileName()).constData(), O_RDONLY);
+        QVERIFY(flocked >= 0 && ::flock(flocked, LOCK_EX) == 0);
+        QCOMPARE(link.exchange(frames::reset(), 12, Deadline(100)).status, Reply::PortFailed);
+        ::close(flocked);
+        QVERIFY(link.exchange(frames::identification(Region::E), 17, Deadline(2000)).isComplete());
+        QVERIFY(!lock.exists());
     }
 
     void cancelEndsTheWaitAtOnce() {

@@ -1,0 +1,238 @@
+// The serial transport over the POSIX terminal interface (Linux and other
+// Unix systems). The link opens the port for every exchange, so an open is
+// kept to what it needs: the lock file, the device in exclusive mode and its
+// line settings written only when they differ.
+#include "link/cancel_token.h"
+#include "link/link.h"
+#include "link/posix_port_lock.h"
+#include "link/serial_transport.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace rz {
+
+namespace {
+
+static_assert(Link::BaudRate == 57600, "the line speed is B57600");
+
+// The longest one poll() waits: how soon a cancel is seen.
+constexpr int SliceMs = 20;
+
+OpenRefusal refusalOf(int error) {
+    switch (error) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return OpenRefusal::NotFound;
+    case EACCES:
+    case EPERM:
+    case EBUSY:
+        return OpenRefusal::Refused;
+    default:
+        return OpenRefusal::Other;
+    }
+}
+
+// 57600 baud, 8 data bits, no parity, one stop bit, no flow control, raw.
+// A read without data says EAGAIN, and one of 0 bytes means a hang-up.
+termios lineSettings(const termios& current) {
+    termios t = current;
+    cfmakeraw(&t);
+    t.c_cflag &= ~tcflag_t(CSIZE | CSTOPB | PARENB | CRTSCTS);
+    t.c_cflag |= CS8 | CLOCAL | CREAD;
+    t.c_iflag &= ~tcflag_t(IXON | IXOFF | IXANY);
+    t.c_cc[VMIN] = 1;
+    t.c_cc[VTIME] = 0;
+    cfsetispeed(&t, B57600);
+    cfsetospeed(&t, B57600);
+    return t;
+}
+
+bool sameSettings(const termios& a, const termios& b) {
+    return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
+           a.c_lflag == b.c_lflag && a.c_cc[VMIN] == b.c_cc[VMIN] &&
+           a.c_cc[VTIME] == b.c_cc[VTIME] && cfgetispeed(&a) == cfgetispeed(&b) &&
+           cfgetospeed(&a) == cfgetospeed(&b);
+}
+
+class PosixSerialTransport final : public SerialTransport {
+public:
+    // The device itself: a link to it must take the same lock.
+    explicit PosixSerialTransport(const QString& device)
+        : device_(device), path_(devicePath(device)) {}
+    ~PosixSerialTransport() override { close(); }
+
+    bool open(PortProblem& problem) override {
+        if (isOpen())
+            return true;
+        failed_ = false;
+        error_ = 0;
+        buffer_.clear();
+        if (!lock_.acquire(path_)) {
+            problem = diagnoseOpenFailure(device_, OpenRefusal::Refused, qt_error_string(EBUSY));
+            return false;
+        }
+        fd_ = ::open(QFile::encodeName(path_).constData(),
+                     O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (fd_ < 0) {
+            const int error = errno;
+            lock_.release();
+            problem = diagnoseOpenFailure(device_, refusalOf(error), qt_error_string(error));
+            return false;
+        }
+        if (!configure()) {
+            const int error = errno;
+            close();
+            problem = diagnoseOpenFailure(device_, OpenRefusal::Other, qt_error_string(error));
+            return false;
+        }
+        return true;
+    }
+
+    void close() override {
+        if (isOpen()) {
+            // Exclusive mode outlives the descriptor on a pseudo-terminal.
+            ioctl(fd_, TIOCNXCL);
+            ::close(fd_);
+            fd_ = -1;
+        }
+        lock_.release();
+        buffer_.clear();
+    }
+
+    bool isOpen() const override { return fd_ >= 0; }
+
+    void pull() override {
+        char chunk[4096];
+        while (isOpen() && !failed_) {
+            const ssize_t got = ::read(fd_, chunk, sizeof chunk);
+            if (got > 0) {
+                buffer_.append(chunk, int(got));
+                if (size_t(got) < sizeof chunk)
+                    return; // that was all there is
+            } else if (got == 0) {
+                fail(EIO); // hung up
+            } else if (errno != EINTR) {
+                if (errno != EAGAIN)
+                    fail(errno);
+                return;
+            }
+        }
+    }
+
+    qint64 bytesAvailable() const override { return buffer_.size(); }
+
+    QByteArray readAll() override {
+        QByteArray all;
+        all.swap(buffer_);
+        return all;
+    }
+
+    void discardInput() override {
+        if (isOpen())
+            tcflush(fd_, TCIFLUSH);
+        buffer_.clear();
+    }
+
+    bool write(const QByteArray& frame) override {
+        const QDeadlineTimer deadline(Link::ReplyTimeoutMs);
+        qint64 done = 0;
+        while (isOpen() && !failed_ && done < frame.size()) {
+            const ssize_t n = ::write(fd_, frame.constData() + done, size_t(frame.size() - done));
+            if (n > 0)
+                done += n;
+            else if (n < 0 && errno == EAGAIN && !deadline.hasExpired())
+                waitFor(POLLOUT, int(std::min<qint64>(deadline.remainingTime(), SliceMs)));
+            else if (n < 0 && errno != EINTR)
+                fail(errno == EAGAIN ? ETIMEDOUT : errno);
+        }
+        if (!isOpen())
+            fail(EBADF);
+        return !failed_;
+    }
+
+    bool drain(int timeoutMs) override {
+        const QDeadlineTimer deadline(timeoutMs);
+        int queued = 0;
+        while (isOpen() && !failed_ && ioctl(fd_, TIOCOUTQ, &queued) == 0 && queued > 0) {
+            if (deadline.hasExpired()) {
+                fail(ETIMEDOUT);
+                break;
+            }
+            usleep(1000);
+        }
+        return isOpen() && !failed_;
+    }
+
+    Wait waitForMore(const QDeadlineTimer& deadline, CancelToken& cancel) override {
+        for (;;) {
+            if (failed_ || !isOpen())
+                return Wait::Failed;
+            if (cancel.isCancelled())
+                return Wait::Cancelled;
+            const qint64 left = deadline.remainingTime();
+            if (left == 0)
+                return Wait::TimedOut;
+            const short events =
+                waitFor(POLLIN, left < 0 ? SliceMs : int(std::min<qint64>(left, SliceMs)));
+            if (events == 0)
+                continue;
+            const qint64 had = buffer_.size();
+            pull();
+            if (buffer_.size() > had)
+                return Wait::Arrived;
+            if (events & (POLLHUP | POLLERR | POLLNVAL))
+                fail(EIO);
+        }
+    }
+
+    bool hasFailed() const override { return failed_; }
+    QString errorText() const override { return qt_error_string(error_); }
+
+private:
+    bool configure() {
+        termios current{};
+        if (ioctl(fd_, TIOCEXCL) != 0 || tcgetattr(fd_, &current) != 0)
+            return false;
+        const termios wanted = lineSettings(current);
+        return sameSettings(current, wanted) || tcsetattr(fd_, TCSANOW, &wanted) == 0;
+    }
+
+    // The events that came on the device within timeoutMs; 0 for none.
+    short waitFor(short events, int timeoutMs) {
+        pollfd p{fd_, events, 0};
+        const int n = poll(&p, 1, timeoutMs);
+        if (n < 0 && errno != EINTR)
+            fail(errno);
+        return n > 0 ? p.revents : 0;
+    }
+
+    void fail(int error) {
+        error_ = error;
+        failed_ = true;
+    }
+
+    QString device_;
+    QString path_;
+    PortLock lock_;
+    QByteArray buffer_;
+    int fd_ = -1;
+    int error_ = 0;
+    bool failed_ = false;
+};
+
+} // namespace
+
+std::unique_ptr<SerialTransport> makeSerialTransport(const QString& device) {
+    return std::make_unique<PosixSerialTransport>(device);
+}
+
+} // namespace rz
