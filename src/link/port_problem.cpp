@@ -138,9 +138,8 @@ qint64 lockOwner(const QString& device) {
             QFile lock(QDir(dir).filePath(name));
             if (!lock.open(QIODevice::ReadOnly))
                 continue;
-            bool ok = false;
-            const qint64 pid = QString::fromLatin1(lock.readLine()).trimmed().toLongLong(&ok);
-            if (ok && pid > 0)
+            const qint64 pid = parseLockFile(lock.read(256)).pid;
+            if (pid > 0)
                 return pid;
         }
     }
@@ -183,6 +182,21 @@ QStringList portLockFolders() {
             QStringLiteral("/var/tmp"),
             QStringLiteral("/var/lock/lockdev"),
             QStringLiteral("/run/lock")};
+}
+
+LockFileText parseLockFile(const QByteArray& contents) {
+    LockFileText text;
+    const QList<QByteArray> lines = contents.split('\n');
+    const QByteArray first = lines.first().trimmed();
+    qsizetype digits = 0;
+    while (digits < first.size() && digits < 18 && first.at(digits) >= '0' &&
+           first.at(digits) <= '9')
+        ++digits;
+    if (digits == first.size() || first.at(digits) == ' ' || first.at(digits) == '\t')
+        text.pid = first.left(digits).toLongLong();
+    if (lines.size() > 1)
+        text.program = lines.at(1).trimmed();
+    return text;
 }
 
 QString portHolder(const QString& device, const QString& procRoot) {

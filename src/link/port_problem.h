@@ -32,6 +32,15 @@ QString portLockName(const QString& device);
 // The folders a lock file may be in, in the order they are tried.
 QStringList portLockFolders();
 
+// What a lock file says of its holder. Qt programs write "pid\nprogram\nhost\n",
+// terminal programs "      1234\n" or "  1234 minicom user\n"; pid is 0 when
+// the file names none, program empty when it has no second line.
+struct LockFileText {
+    qint64 pid = 0;
+    QByteArray program;
+};
+LockFileText parseLockFile(const QByteArray& contents);
+
 // How the system refused to open a device.
 enum class OpenRefusal { NotFound, Refused, Other };
 

@@ -1,7 +1,6 @@
 #include "link/posix_port_lock.h"
 #include "link/port_problem.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
@@ -18,92 +17,118 @@ namespace rz {
 
 namespace {
 
-// A lock file without a pid is one being written; one older than this
-// without a holder was left half written.
+// An empty lock file is one being written; one older than this was left
+// half written.
 constexpr time_t UnfinishedLockSeconds = 30;
+
+QByteArray programOf(const QString& pid) {
+    return QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid))
+        .symLinkTarget()
+        .section('/', -1)
+        .toUtf8();
+}
 
 // What a Qt program writes into its lock: pid, program file, host.
 const QByteArray& lockContents() {
-    static const QByteArray contents =
-        QByteArray::number(qint64(getpid())) + '\n' +
-        QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget().section('/', -1).toUtf8() +
-        '\n' + QSysInfo::machineHostName().toUtf8() + '\n';
+    static const QByteArray contents = QByteArray::number(qint64(getpid())) + '\n' +
+                                       programOf(QStringLiteral("self")) + '\n' +
+                                       QSysInfo::machineHostName().toUtf8() + '\n';
     return contents;
 }
 
-QByteArray lockFolder() {
+// As Qt programs choose: the first folder we may read where the lock is
+// already, or where we may write one.
+QByteArray lockFolder(const QByteArray& name) {
     for (const QString& dir : portLockFolders()) {
         const QByteArray path = QFile::encodeName(dir);
-        if (access(path.constData(), R_OK | W_OK | X_OK) == 0)
+        if (access(path.constData(), R_OK | W_OK | X_OK) == 0 ||
+            (access(path.constData(), R_OK | X_OK) == 0 &&
+             access((path + '/' + name).constData(), F_OK) == 0))
             return path;
     }
     return QByteArray();
 }
 
-qint64 pidIn(const QByteArray& path) {
-    QFile file(QFile::decodeName(path));
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    bool ok = false;
-    const qint64 pid = file.readLine(64).trimmed().toLongLong(&ok);
-    return ok && pid > 0 ? pid : 0;
-}
-
-bool processIsGone(qint64 pid) {
-    return kill(pid_t(pid), 0) == -1 && errno == ESRCH;
-}
-
-// Removes the lock at `path` if nobody holds it any more: its program is
-// gone, or it was never finished. A holder with flock() keeps it whatever
-// it says.
-bool removeIfStale(const QByteArray& path) {
-    const qint64 pid = pidIn(path);
-    struct stat info {};
-    const bool unfinished = pid == 0 && stat(path.constData(), &info) == 0 &&
-                            std::time(nullptr) - info.st_mtime > UnfinishedLockSeconds;
-    if (!(pid > 0 && processIsGone(pid)) && !unfinished)
+// Whether the program a lock names has ended: its process is gone, or the
+// process of that number now runs another program, or the file was never
+// finished.
+bool holderHasEnded(int fd, const struct stat& file) {
+    char text[256];
+    const ssize_t size = pread(fd, text, sizeof text, 0);
+    const LockFileText lock = parseLockFile(QByteArray(text, int(std::max<ssize_t>(size, 0))));
+    if (lock.pid == 0)
+        return file.st_size == 0 && std::time(nullptr) - file.st_mtime > UnfinishedLockSeconds;
+    if (kill(pid_t(lock.pid), 0) == -1 && errno == ESRCH)
+        return true;
+    if (lock.program.isEmpty())
         return false;
-    const int fd = open(path.constData(), O_RDWR | O_CLOEXEC);
+    const QByteArray running = programOf(QString::number(lock.pid));
+    return !running.isEmpty() && running != lock.program;
+}
+
+enum class Stale { No, Removed, CannotRemove };
+
+// Removes the lock at `path` if its holder has ended. A holder with
+// flock() keeps it whatever it says; the file is removed only if `path`
+// still names the file looked at (another program may have taken it over
+// meanwhile).
+Stale removeIfStale(const QByteArray& path) {
+    const int fd = open(path.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return errno == ENOENT; // removed meanwhile
-    const bool free = flock(fd, LOCK_EX | LOCK_NB) == 0;
-    const bool removed = free && unlink(path.constData()) == 0;
+        return errno == ENOENT ? Stale::Removed : Stale::No;
+    struct stat looked {
+    }, named{};
+    Stale outcome = Stale::No;
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &looked) == 0 &&
+        holderHasEnded(fd, looked)) {
+        if (stat(path.constData(), &named) != 0 || named.st_ino != looked.st_ino ||
+            named.st_dev != looked.st_dev)
+            outcome = Stale::Removed; // already replaced: try again
+        else
+            outcome = unlink(path.constData()) == 0 ? Stale::Removed : Stale::CannotRemove;
+    }
     close(fd);
-    return removed;
+    return outcome;
 }
 
 } // namespace
 
-bool PortLock::acquire(const QString& devicePath) {
+PortLock::Outcome PortLock::acquire(const QString& devicePath) {
     release();
-    const QByteArray folder = lockFolder();
+    const QByteArray name = QFile::encodeName(portLockName(devicePath));
+    const QByteArray folder = lockFolder(name);
     if (folder.isEmpty())
-        return true;
-    const QByteArray path = folder + '/' + QFile::encodeName(portLockName(devicePath));
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        if (create(path))
-            return true;
+        return Outcome::Locked;
+    path_ = folder + '/' + name;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (create())
+            return Outcome::Locked;
         if (errno != EEXIST)
-            return true; // the folder refuses a lock: go on without one
-        if (!removeIfStale(path))
-            return false;
+            return Outcome::Locked; // the folder refuses a lock: go on without one
+        switch (removeIfStale(path_)) {
+        case Stale::Removed:
+            continue;
+        case Stale::No:
+            return Outcome::Held;
+        case Stale::CannotRemove:
+            return Outcome::LeftBehind;
+        }
     }
-    return false;
+    return Outcome::Held;
 }
 
-bool PortLock::create(const QByteArray& path) {
-    const int fd = open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+bool PortLock::create() {
+    const int fd = open(path_.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
     flock(fd, LOCK_EX | LOCK_NB);
     const QByteArray& contents = lockContents();
     if (write(fd, contents.constData(), size_t(contents.size())) != contents.size()) {
-        unlink(path.constData());
+        unlink(path_.constData());
         close(fd);
         errno = ENOSPC;
         return false;
     }
-    path_ = path;
     fd_ = fd;
     return true;
 }
@@ -114,7 +139,10 @@ void PortLock::release() {
     unlink(path_.constData());
     close(fd_);
     fd_ = -1;
-    path_.clear();
+}
+
+QString PortLock::filePath() const {
+    return QFile::decodeName(path_);
 }
 
 } // namespace rz

@@ -11,19 +11,25 @@ namespace rz {
 
 class PortLock {
 public:
+    enum class Outcome {
+        Locked,     // ours (or no lock folder can be written: the device's
+                    // exclusive mode alone keeps other programs off)
+        Held,       // another program, or another link of this one, has it
+        LeftBehind, // a program that has ended left it, and it cannot be removed
+    };
+
     PortLock() = default;
     PortLock(const PortLock&) = delete;
     PortLock& operator=(const PortLock&) = delete;
     ~PortLock() { release(); }
 
-    // False when another program (or another link of this one) holds the
-    // device. Where no lock folder can be written there is no lock file,
-    // and the device's exclusive mode alone keeps other programs off.
-    bool acquire(const QString& devicePath);
+    Outcome acquire(const QString& devicePath);
     void release();
+    // The lock file of the last acquire.
+    QString filePath() const;
 
 private:
-    bool create(const QByteArray& path);
+    bool create();
 
     QByteArray path_;
     int fd_ = -1;

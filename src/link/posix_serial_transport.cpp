@@ -47,6 +47,9 @@ termios lineSettings(const termios& current) {
     termios t = current;
     cfmakeraw(&t);
     t.c_cflag &= ~tcflag_t(CSIZE | CSTOPB | PARENB | CRTSCTS);
+#ifdef CIBAUD
+    t.c_cflag &= ~tcflag_t(CIBAUD); // no input speed of its own
+#endif
     t.c_cflag |= CS8 | CLOCAL | CREAD;
     t.c_iflag &= ~tcflag_t(IXON | IXOFF | IXANY);
     t.c_cc[VMIN] = 1;
@@ -76,8 +79,18 @@ public:
         failed_ = false;
         error_ = 0;
         buffer_.clear();
-        if (!lock_.acquire(path_)) {
+        switch (lock_.acquire(path_)) {
+        case PortLock::Outcome::Locked:
+            break;
+        case PortLock::Outcome::Held:
             problem = diagnoseOpenFailure(device_, OpenRefusal::Refused, qt_error_string(EBUSY));
+            return false;
+        case PortLock::Outcome::LeftBehind:
+            problem = diagnoseOpenFailure(
+                device_, OpenRefusal::Other,
+                QStringLiteral("its lock file %1 is left from a program that has ended, and "
+                               "this user may not remove it")
+                    .arg(lock_.filePath()));
             return false;
         }
         fd_ = ::open(QFile::encodeName(path_).constData(),
@@ -100,7 +113,9 @@ public:
     void close() override {
         if (isOpen()) {
             // Exclusive mode outlives the descriptor on a pseudo-terminal.
-            ioctl(fd_, TIOCNXCL);
+            // One that another program set (root opens through it) stays.
+            if (madeExclusive_)
+                ioctl(fd_, TIOCNXCL);
             ::close(fd_);
             fd_ = -1;
         }
@@ -149,10 +164,12 @@ public:
             const ssize_t n = ::write(fd_, frame.constData() + done, size_t(frame.size() - done));
             if (n > 0)
                 done += n;
-            else if (n < 0 && errno == EAGAIN && !deadline.hasExpired())
+            else if (n < 0 && errno == EINTR)
+                continue;
+            else if ((n == 0 || errno == EAGAIN) && !deadline.hasExpired())
                 waitFor(POLLOUT, int(std::min<qint64>(deadline.remainingTime(), SliceMs)));
-            else if (n < 0 && errno != EINTR)
-                fail(errno == EAGAIN ? ETIMEDOUT : errno);
+            else
+                fail(n == 0 || errno == EAGAIN ? ETIMEDOUT : errno);
         }
         if (!isOpen())
             fail(EBADF);
@@ -162,14 +179,17 @@ public:
     bool drain(int timeoutMs) override {
         const QDeadlineTimer deadline(timeoutMs);
         int queued = 0;
-        while (isOpen() && !failed_ && ioctl(fd_, TIOCOUTQ, &queued) == 0 && queued > 0) {
-            if (deadline.hasExpired()) {
+        while (isOpen() && !failed_) {
+            if (ioctl(fd_, TIOCOUTQ, &queued) != 0)
+                fail(errno);
+            else if (queued == 0)
+                return true;
+            else if (deadline.hasExpired())
                 fail(ETIMEDOUT);
-                break;
-            }
-            usleep(1000);
+            else
+                usleep(1000);
         }
-        return isOpen() && !failed_;
+        return false;
     }
 
     Wait waitForMore(const QDeadlineTimer& deadline, CancelToken& cancel) override {
@@ -199,8 +219,19 @@ public:
 
 private:
     bool configure() {
+        int exclusive = 0;
+        madeExclusive_ = false;
+#ifdef TIOCGEXCL
+        if (ioctl(fd_, TIOCGEXCL, &exclusive) != 0)
+            exclusive = 0;
+#endif
+        if (!exclusive) {
+            if (ioctl(fd_, TIOCEXCL) != 0)
+                return false;
+            madeExclusive_ = true;
+        }
         termios current{};
-        if (ioctl(fd_, TIOCEXCL) != 0 || tcgetattr(fd_, &current) != 0)
+        if (tcgetattr(fd_, &current) != 0)
             return false;
         const termios wanted = lineSettings(current);
         return sameSettings(current, wanted) || tcsetattr(fd_, TCSANOW, &wanted) == 0;
@@ -227,6 +258,7 @@ private:
     int fd_ = -1;
     int error_ = 0;
     bool failed_ = false;
+    bool madeExclusive_ = false;
 };
 
 } // namespace

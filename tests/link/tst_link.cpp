@@ -29,10 +29,6 @@ QString lockFileOf(const QString& device) {
     return QString();
 }
 
-QByteArray pidLine(qint64 pid) {
-    return QByteArray::number(pid).rightJustified(10) + '\n'; // as terminal programs write it
-}
-
 } // namespace
 
 class TestLink : public QObject {
@@ -200,35 +196,61 @@ private slots:
                          .arg(QCoreApplication::applicationPid())),
                  qPrintable(refused.problem.detail()));
         other.close();
+
+        // Exclusive mode that another program set is not the link's to end
+        // (root opens through it; anyone else is refused).
+        QVERIFY(::ioctl(fd, TIOCEXCL) == 0);
+        if (link.exchange(frames::identification(Region::E), 17, Deadline(2000)).isComplete())
+            QVERIFY(::ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive == 1);
+        ::ioctl(fd, TIOCNXCL);
         ::close(fd);
     }
 
     void aLockOfAProgramThatIsGoneIsTakenOver() {
         test::RunningSimulator sim;
         QFile lock(lockFileOf(sim.device()));
+        const auto writeLock = [&](const QByteArray& text) {
+            QVERIFY(lock.open(QIODevice::WriteOnly));
+            lock.write(text);
+            lock.flush();
+            lock.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                             QFileDevice::FileModificationTime);
+            lock.close();
+        };
+        Link link(sim.device());
+        const auto exchange = [&] {
+            return link.exchange(frames::identification(Region::E), 17, Deadline(500));
+        };
         QProcess program;
         program.start("sleep", {"30"});
         QVERIFY(program.waitForStarted());
-        QVERIFY(lock.open(QIODevice::WriteOnly));
-        lock.write(pidLine(program.processId()));
-        lock.close();
-        Link link(sim.device());
-        const Reply held = link.exchange(frames::identification(Region::E), 17, Deadline(500));
+        const QByteArray pid = QByteArray::number(program.processId());
+
+        // A terminal program's lock of a minute ago (pid, name, user): held.
+        writeLock("      " + pid + " sleep root\n");
+        const Reply held = exchange();
         QCOMPARE(held.status, Reply::PortFailed);
-        QVERIFY2(held.problem.detail().contains(
-                     QStringLiteral("(sleep, process %1)").arg(program.processId())),
+        QVERIFY2(held.problem.detail().contains("(sleep, process " + pid + ")"),
                  qPrintable(held.problem.detail()));
         QVERIFY(lock.exists());
+        // The number now runs another program than the lock's; a lock
+        // left empty a minute ago was never finished.
+        for (const QByteArray& ended : {pid + "\nminicom\nhost\n", QByteArray()}) {
+            writeLock(ended);
+            QVERIFY(exchange().isComplete());
+            QVERIFY(!lock.exists());
+        }
 
         // Gone, but its lock still held by flock (as a Qt program holds
         // one it wrote for a program of another name): not taken over.
+        writeLock(pid + "\n");
         program.kill();
         QVERIFY(program.waitForFinished());
         const int flocked = ::open(QFile::encodeName(lock.fileName()).constData(), O_RDONLY);
         QVERIFY(flocked >= 0 && ::flock(flocked, LOCK_EX) == 0);
-        QCOMPARE(link.exchange(frames::reset(), 12, Deadline(100)).status, Reply::PortFailed);
+        QCOMPARE(exchange().status, Reply::PortFailed);
         ::close(flocked);
-        QVERIFY(link.exchange(frames::identification(Region::E), 17, Deadline(2000)).isComplete());
+        QVERIFY(exchange().isComplete());
         QVERIFY(!lock.exists());
     }
 
