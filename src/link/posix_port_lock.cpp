@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSysInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <ctime>

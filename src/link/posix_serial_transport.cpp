@@ -23,9 +23,6 @@ namespace {
 
 static_assert(Link::BaudRate == 57600, "the line speed is B57600");
 
-// The longest one poll() waits: how soon a cancel is seen.
-constexpr int SliceMs = 20;
-
 OpenRefusal refusalOf(int error) {
     switch (error) {
     case ENOENT:
@@ -78,7 +75,6 @@ public:
             return true;
         failed_ = false;
         error_ = 0;
-        buffer_.clear();
         switch (lock_.acquire(path_)) {
         case PortLock::Outcome::Locked:
             break;
@@ -120,7 +116,7 @@ public:
             fd_ = -1;
         }
         lock_.release();
-        buffer_.clear();
+        received_.clear();
     }
 
     bool isOpen() const override { return fd_ >= 0; }
@@ -130,7 +126,7 @@ public:
         while (isOpen() && !failed_) {
             const ssize_t got = ::read(fd_, chunk, sizeof chunk);
             if (got > 0) {
-                buffer_.append(chunk, int(got));
+                received_.append(chunk, int(got));
                 if (size_t(got) < sizeof chunk)
                     return; // that was all there is
             } else if (got == 0) {
@@ -143,18 +139,10 @@ public:
         }
     }
 
-    qint64 bytesAvailable() const override { return buffer_.size(); }
-
-    QByteArray readAll() override {
-        QByteArray all;
-        all.swap(buffer_);
-        return all;
-    }
-
     void discardInput() override {
         if (isOpen())
             tcflush(fd_, TCIFLUSH);
-        buffer_.clear();
+        received_.clear();
     }
 
     bool write(const QByteArray& frame) override {
@@ -192,32 +180,23 @@ public:
         return false;
     }
 
-    Wait waitForMore(const QDeadlineTimer& deadline, CancelToken& cancel) override {
-        for (;;) {
-            if (failed_ || !isOpen())
-                return Wait::Failed;
-            if (cancel.isCancelled())
-                return Wait::Cancelled;
-            const qint64 left = deadline.remainingTime();
-            if (left == 0)
-                return Wait::TimedOut;
-            const short events =
-                waitFor(POLLIN, left < 0 ? SliceMs : int(std::min<qint64>(left, SliceMs)));
-            if (events == 0)
-                continue;
-            const qint64 had = buffer_.size();
-            pull();
-            if (buffer_.size() > had)
-                return Wait::Arrived;
-            if (events & (POLLHUP | POLLERR | POLLNVAL))
-                fail(EIO);
-        }
-    }
-
     bool hasFailed() const override { return failed_; }
     QString errorText() const override { return qt_error_string(error_); }
 
 private:
+    bool waitSlice(int sliceMs) override {
+        const short events = waitFor(POLLIN, sliceMs);
+        if (events == 0)
+            return false;
+        const qint64 had = received_.size();
+        pull();
+        if (received_.size() > had)
+            return true;
+        if (events & (POLLHUP | POLLERR | POLLNVAL))
+            fail(EIO);
+        return false;
+    }
+
     bool configure() {
         int exclusive = 0;
         madeExclusive_ = false;
@@ -254,7 +233,6 @@ private:
     QString device_;
     QString path_;
     PortLock lock_;
-    QByteArray buffer_;
     int fd_ = -1;
     int error_ = 0;
     bool failed_ = false;

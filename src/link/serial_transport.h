@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <memory>
+#include <utility>
 
 namespace rz {
 
@@ -31,8 +32,8 @@ public:
     // Moves whatever the system has received into the buffer, without
     // waiting.
     virtual void pull() = 0;
-    virtual qint64 bytesAvailable() const = 0;
-    virtual QByteArray readAll() = 0;
+    qint64 bytesAvailable() const { return received_.size(); }
+    QByteArray readAll() { return std::exchange(received_, QByteArray()); }
     // Drops everything received so far, the system's own queue included.
     virtual void discardInput() = 0;
 
@@ -42,12 +43,22 @@ public:
     virtual bool drain(int timeoutMs) = 0;
 
     // Blocks until more bytes have arrived, the deadline has passed, the
-    // port has failed or the token is cancelled.
-    virtual Wait waitForMore(const QDeadlineTimer& deadline, CancelToken& cancel) = 0;
+    // port has failed or the token is cancelled (seen within one slice).
+    Wait waitForMore(const QDeadlineTimer& deadline, CancelToken& cancel);
 
     // Whether the port failed since it was opened, and the system's words.
     virtual bool hasFailed() const = 0;
     virtual QString errorText() const = 0;
+
+protected:
+    // The longest one wait of the system lasts: how soon a cancel is seen.
+    static constexpr int SliceMs = 20;
+
+    // Waits up to sliceMs for bytes and takes them into received_; false
+    // when none came (or the port failed).
+    virtual bool waitSlice(int sliceMs) = 0;
+
+    QByteArray received_; // taken from the system, not yet read
 };
 
 // The device: a path ("/dev/ttyUSB0") on Linux, a port name ("COM5") on

@@ -14,9 +14,6 @@ namespace rz {
 
 namespace {
 
-// The longest one ReadFile waits: how soon a cancel is seen.
-constexpr DWORD SliceMs = 20;
-
 QString systemMessage(DWORD code) {
     wchar_t* text = nullptr;
     const DWORD length = FormatMessageW(
@@ -50,7 +47,7 @@ public:
         if (isOpen())
             return true;
         failed_ = false;
-        buffer_.clear();
+        received_.clear();
         // "\\.\COM10" and above only open in this form; COM1 too.
         const QString path = QStringLiteral("\\\\.\\") + device_;
         handle_ = CreateFileW(reinterpret_cast<const wchar_t*>(path.utf16()),
@@ -73,7 +70,7 @@ public:
         if (isOpen())
             CloseHandle(handle_);
         handle_ = INVALID_HANDLE_VALUE;
-        buffer_.clear();
+        received_.clear();
     }
 
     bool isOpen() const override { return handle_ != INVALID_HANDLE_VALUE; }
@@ -91,19 +88,11 @@ public:
             readSome(status.cbInQue);
     }
 
-    qint64 bytesAvailable() const override { return buffer_.size(); }
-
-    QByteArray readAll() override {
-        QByteArray all;
-        all.swap(buffer_);
-        return all;
-    }
-
     void discardInput() override {
         pull();
         if (isOpen())
             PurgeComm(handle_, PURGE_RXCLEAR);
-        buffer_.clear();
+        received_.clear();
     }
 
     bool write(const QByteArray& frame) override {
@@ -123,27 +112,14 @@ public:
         return !failed_;
     }
 
-    Wait waitForMore(const QDeadlineTimer& deadline, CancelToken& cancel) override {
-        for (;;) {
-            if (failed_ || !isOpen())
-                return Wait::Failed;
-            if (cancel.isCancelled())
-                return Wait::Cancelled;
-            const qint64 left = deadline.remainingTime();
-            if (left == 0)
-                return Wait::TimedOut;
-            const DWORD slice = left < 0 ? SliceMs : std::min<DWORD>(SliceMs, DWORD(left));
-            if (!setReadWait(slice))
-                return Wait::Failed;
-            if (readSome(4096) > 0)
-                return Wait::Arrived;
-        }
-    }
-
     bool hasFailed() const override { return failed_; }
     QString errorText() const override { return systemMessage(lastError_); }
 
 private:
+    bool waitSlice(int sliceMs) override {
+        return setReadWait(DWORD(sliceMs)) && readSome(4096) > 0;
+    }
+
     // 57600 baud, 8N1, no flow control; DTR and RTS on, as a Unix system
     // leaves them on open (a cable may take its power from them).
     bool configure() {
@@ -199,7 +175,7 @@ private:
             fail();
             return 0;
         }
-        buffer_.append(chunk, int(got));
+        received_.append(chunk, int(got));
         return got;
     }
 
@@ -210,7 +186,6 @@ private:
 
     QString device_;
     HANDLE handle_ = INVALID_HANDLE_VALUE;
-    QByteArray buffer_;
     DWORD readWaitMs_ = MAXDWORD;
     DWORD lastError_ = 0;
     bool failed_ = false;
